@@ -13,6 +13,8 @@ using BYTE = std::uint8_t;
 using INT = std::int32_t;
 using UINT = std::uint32_t;
 using PixelFormat = INT;
+// Text is UTF-16, as on Windows, where wide characters are 16 bits.
+using WCHAR = char16_t;
 
 constexpr PixelFormat PixelFormat32bppARGB = 0x26200A;
 constexpr REAL FlatnessDefault = 0.25f;
