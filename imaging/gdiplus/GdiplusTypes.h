@@ -196,6 +196,46 @@ enum PathPointType : BYTE {
 
 enum WarpMode { WarpModePerspective = 0, WarpModeBilinear = 1 };
 
+enum LineJoin {
+  LineJoinMiter = 0,
+  LineJoinBevel = 1,
+  LineJoinRound = 2,
+  LineJoinMiterClipped = 3,
+};
+
+enum LineCap {
+  LineCapFlat = 0,
+  LineCapSquare = 1,
+  LineCapRound = 2,
+  LineCapTriangle = 3,
+};
+
+enum DashCap { DashCapFlat = 0, DashCapRound = 2, DashCapTriangle = 3 };
+
+enum StringFormatFlags {
+  StringFormatFlagsDirectionRightToLeft = 0x0001,
+  StringFormatFlagsDirectionVertical = 0x0002,
+  StringFormatFlagsNoFitBlackBox = 0x0004,
+  StringFormatFlagsDisplayFormatControl = 0x0020,
+  StringFormatFlagsNoFontFallback = 0x0400,
+  StringFormatFlagsMeasureTrailingSpaces = 0x0800,
+  StringFormatFlagsNoWrap = 0x1000,
+  StringFormatFlagsLineLimit = 0x2000,
+  StringFormatFlagsNoClip = 0x4000,
+};
+
+enum StringTrimming {
+  StringTrimmingNone = 0,
+  StringTrimmingCharacter = 1,
+  StringTrimmingWord = 2,
+  StringTrimmingEllipsisCharacter = 3,
+  StringTrimmingEllipsisWord = 4,
+  StringTrimmingEllipsisPath = 5,
+};
+
+using LANGID = std::uint16_t;
+constexpr LANGID LANG_NEUTRAL = 0x00;
+
 enum HatchStyle {
   HatchStyleHorizontal = 0,
   HatchStyleVertical = 1,
