@@ -1,0 +1,15 @@
+// The component's identities, fixed once and never changed: the registration
+// data, the type library and hosts all name them.
+#include "MirelGlyphward.h"
+
+extern "C" {
+// {D53E867E-CF73-48EB-A052-A6369CF45F59}
+const CLSID CLSID_Captcha = {
+    0xD53E867E, 0xCF73, 0x48EB, {0xA0, 0x52, 0xA6, 0x36, 0x9C, 0xF4, 0x5F, 0x59}};
+// {5E10E3B8-D844-48B8-AEF1-7E051D54426C}
+const IID IID_ICaptcha = {
+    0x5E10E3B8, 0xD844, 0x48B8, {0xAE, 0xF1, 0x7E, 0x05, 0x1D, 0x54, 0x42, 0x6C}};
+// {76A42F20-140E-4C34-B415-22B6AC7764C4}
+const GUID LIBID_MIRELGLYPHWARDLib = {
+    0x76A42F20, 0x140E, 0x4C34, {0xB4, 0x15, 0x22, 0xB6, 0xAC, 0x77, 0x64, 0xC4}};
+}
