@@ -208,15 +208,7 @@ void CSHA::TransformSha1() {
         auiSchedule[t - 3] ^ auiSchedule[t - 8] ^ auiSchedule[t - 14] ^ auiSchedule[t - 16], 1);
   }
   std::uint32_t a = m_auiBuf[0], b = m_auiBuf[1], c = m_auiBuf[2], d = m_auiBuf[3], e = m_auiBuf[4];
-  for (int t = 0; t < 80; ++t) {
-    std::uint32_t uiF;
-    if (t < 20) {
-      uiF = Ch(b, c, d);
-    } else if (t < 40 || t >= 60) {
-      uiF = Parity(b, c, d);
-    } else {
-      uiF = Maj(b, c, d);
-    }
+  auto Round = [&](int t, std::uint32_t uiF) {
     const std::uint32_t uiTemp =
         std::rotl(a, 5) + uiF + e + ShaConstants::kSha1Rounds[t / 20] + auiSchedule[t];
     e = d;
@@ -224,7 +216,12 @@ void CSHA::TransformSha1() {
     c = std::rotl(b, 30);
     b = a;
     a = uiTemp;
-  }
+  };
+  int t = 0;
+  for (; t < 20; ++t) Round(t, Ch(b, c, d));
+  for (; t < 40; ++t) Round(t, Parity(b, c, d));
+  for (; t < 60; ++t) Round(t, Maj(b, c, d));
+  for (; t < 80; ++t) Round(t, Parity(b, c, d));
   m_auiBuf[0] += a;
   m_auiBuf[1] += b;
   m_auiBuf[2] += c;

@@ -1,6 +1,7 @@
 // CDigestSet::DigestText: selectors, upper-case hex text and every byte of the text.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -19,6 +20,10 @@ struct SelectorCase {
   int iMethod;
   std::size_t uHexLength;
 };
+
+void PrintTo(const SelectorCase& c, std::ostream* pOut) {
+  *pOut << "selector " << c.iSelector;
+}
 
 class DigestTextTest : public testing::TestWithParam<SelectorCase> {};
 

@@ -1,6 +1,7 @@
 // The sample messages of FIPS 180-2 appendices A to D, with the digests printed there.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "CSHA.h"
@@ -30,6 +31,10 @@ std::string HashWhole(int iMethod, const std::string& strMessage) {
   objSha.AddData(reinterpret_cast<const unsigned char*>(strMessage.data()),
                  static_cast<std::int32_t>(strMessage.size()));
   return HexUpper(Finish(objSha, ExpectedSize(iMethod)));
+}
+
+void PrintTo(const Vector& vec, std::ostream* pOut) {
+  *pOut << hash_test::VariantName(vec.iMethod) << " of " << vec.strMessage.size() << " bytes";
 }
 
 class ShaVectorTest : public testing::TestWithParam<Vector> {};
@@ -82,6 +87,10 @@ struct MillionVector {
   int iMethod;
   std::string strDigest;
 };
+
+void PrintTo(const MillionVector& vec, std::ostream* pOut) {
+  *pOut << hash_test::VariantName(vec.iMethod);
+}
 
 class ShaMillionATest : public testing::TestWithParam<MillionVector> {};
 
