@@ -1,0 +1,73 @@
+// Flattened figures in device coordinates (pixel (i, j) centred on the point
+// (i, j)), the common input of the fill, stroke and clip rasterisers.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "GdiplusTypes.h"
+
+namespace Gdiplus {
+
+struct RasterPoint {
+  double x = 0, y = 0;
+};
+
+struct RasterFigure {
+  std::uint32_t begin = 0;  // first point
+  std::uint32_t end = 0;    // one past the last point
+  bool closed = false;
+};
+
+struct RasterBounds {
+  double left = 0, top = 0, right = 0, bottom = 0;
+  bool Intersects(double l, double t, double r, double b) const {
+    return left < r && l < right && top < b && t < bottom;
+  }
+};
+
+class RasterPath {
+ public:
+  // Coordinates beyond this magnitude (GDI+'s own limit for regions) mark
+  // the path unusable rather than overflowing the rasterisers.
+  static constexpr double kMaxCoordinate = 4194304.0;
+  // Greatest distance between a curve and its chords, in pixels.
+  static constexpr double kDefaultFlatness = 0.25;
+
+  void Clear();
+  void SetFlatness(double flatness) { flatness_ = flatness; }
+
+  void MoveTo(double x, double y);
+  void LineTo(double x, double y);
+  // A cubic Bezier from the current point, flattened at once.
+  void BezierTo(double x1, double y1, double x2, double y2, double x3, double y3);
+  void CloseFigure();
+
+  // Whole figures of the shapes GDI+ draws: the ellipse inscribed in the
+  // rectangle as four Bezier quarters, the rectangle clockwise from its
+  // top-left corner.
+  void AddEllipse(double x, double y, double width, double height);
+  void AddRectangle(double x, double y, double width, double height);
+  // Points with GDI+ path point types (start, line, Bezier; close flag). A
+  // Bezier run cut short is read as lines.
+  void AddPathPoints(const PointF* points, const BYTE* types, std::size_t count);
+
+  const std::vector<RasterPoint>& Points() const { return points_; }
+  const std::vector<RasterFigure>& Figures() const { return figures_; }
+  bool Empty() const { return points_.empty(); }
+  // False once a coordinate was not finite or beyond kMaxCoordinate.
+  bool Usable() const { return usable_; }
+  const RasterBounds& Bounds() const { return bounds_; }
+
+ private:
+  void Add(double x, double y);
+
+  std::vector<RasterPoint> points_;
+  std::vector<RasterFigure> figures_;
+  RasterBounds bounds_;
+  double flatness_ = kDefaultFlatness;
+  bool usable_ = true;
+  bool figureOpen_ = false;
+};
+
+}  // namespace Gdiplus

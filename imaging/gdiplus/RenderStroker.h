@@ -1,0 +1,45 @@
+// Turns flattened figures into the outline polygons a pen covers (AGG's
+// stroke generator), and moves closed figures inward for inset pens.
+#pragma once
+
+#include <memory>
+
+#include "GdiplusTypes.h"
+#include "RasterPath.h"
+#include "RasterSink.h"
+
+namespace Gdiplus {
+
+struct StrokeStyle {
+  double width = 1;
+  double miterLimit = 10;
+  LineJoin lineJoin = LineJoinMiter;
+  LineCap lineCap = LineCapFlat;
+};
+
+class RenderStroker {
+ public:
+  RenderStroker();
+  ~RenderStroker();
+  RenderStroker(const RenderStroker&) = delete;
+  RenderStroker& operator=(const RenderStroker&) = delete;
+
+  // Sends the outline of every figure's stroke to sink, to be filled with
+  // the winding rule. Segments wholly outside visible are left out, so the
+  // box must hold everything a join or cap could reach into the picture.
+  void Stroke(const RasterPath& path, const StrokeStyle& style, const RasterBounds& visible,
+              RasterSink& sink);
+
+  // Copies path to out with every closed figure moved distance toward its
+  // own inside; open figures stay as they are.
+  void Inset(const RasterPath& path, double distance, const StrokeStyle& style, RasterPath* out);
+
+ private:
+  void StrokeRun(const RasterPath& path, std::uint32_t figureBegin, std::uint32_t count,
+                 std::uint32_t first, std::uint32_t points, bool closed, RasterSink& sink);
+
+  struct Engine;
+  std::unique_ptr<Engine> engine_;
+};
+
+}  // namespace Gdiplus
