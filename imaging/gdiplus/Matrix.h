@@ -51,8 +51,9 @@ class Matrix {
 
  private:
   Status SetStatus(Status status) const;
-  // this = first · second in row-vector order (first applied first).
-  void Assign(const Matrix& first, const Matrix& second);
+  // this = first · second in row-vector order (first applied first); false,
+  // leaving this unchanged, when an element would not be finite.
+  bool Assign(const Matrix& first, const Matrix& second);
 
   REAL m11_ = 1, m12_ = 0, m21_ = 0, m22_ = 1, dx_ = 0, dy_ = 0;
   mutable Status lastResult_ = Ok;

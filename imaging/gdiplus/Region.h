@@ -101,6 +101,8 @@ class Region {
   Status SetStatus(Status status) const;
   Status CombineNode(std::shared_ptr<const RegionNode> node, CombineMode mode);
   const RegionMask& Pixels() const;
+  template <typename RectType>
+  Status WriteScans(const Matrix* matrix, RectType* rects, INT* count) const;
 
   std::shared_ptr<const RegionNode> root_;
   mutable std::unique_ptr<RegionMask> pixels_;
