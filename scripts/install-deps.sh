@@ -11,6 +11,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev
   fonts-liberation2 fonts-dejavu-core fonts-wine
   libssl-dev python3 sox
+  libffi-dev
 )
 
 missing=()

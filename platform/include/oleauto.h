@@ -5,6 +5,11 @@
 #define GLYPHWARD_OLEAUTO_H
 
 #include "oaidl.h"
+#include "oatypelib.h"
+
+/* VariantChangeType flags. */
+#define VARIANT_NOVALUEPROP 0x01
+#define VARIANT_ALPHABOOL 0x02
 
 #ifdef __cplusplus
 extern "C" {
@@ -38,6 +43,28 @@ GLYPHWARD_EXPORT HRESULT WINAPI SafeArrayCopy(SAFEARRAY* psa, SAFEARRAY** ppsaOu
 GLYPHWARD_EXPORT HRESULT WINAPI CreateErrorInfo(ICreateErrorInfo** pperrinfo);
 GLYPHWARD_EXPORT HRESULT WINAPI SetErrorInfo(ULONG dwReserved, IErrorInfo* perrinfo);
 GLYPHWARD_EXPORT HRESULT WINAPI GetErrorInfo(ULONG dwReserved, IErrorInfo** pperrinfo);
+
+/* Converts between VT_EMPTY, the integer types, VT_R4, VT_R8, VT_BOOL and
+ * VT_BSTR, looking through VT_BYREF; DISP_E_TYPEMISMATCH or DISP_E_OVERFLOW
+ * when the value has no form of the wanted type. */
+GLYPHWARD_EXPORT HRESULT WINAPI VariantChangeType(VARIANTARG* pvargDest, const VARIANTARG* pvarSrc,
+                                                  USHORT wFlags, VARTYPE vt);
+
+/* Calls the function at byte offset `oVft` of the function table of
+ * `pvInstance` with the given arguments (the instance first). */
+GLYPHWARD_EXPORT HRESULT WINAPI DispCallFunc(void* pvInstance, ULONG_PTR oVft, CALLCONV cc,
+                                             VARTYPE vtReturn, UINT cActuals, VARTYPE* prgvt,
+                                             VARIANTARG** prgpvarg, VARIANT* pvargResult);
+
+/* Type libraries: read from a module's TYPELIB 1 resource or from a type
+ * library text file, registered under HKEY_CLASSES_ROOT\TypeLib. */
+GLYPHWARD_EXPORT HRESULT WINAPI LoadTypeLib(LPCOLESTR szFile, ITypeLib** pptlib);
+GLYPHWARD_EXPORT HRESULT WINAPI LoadRegTypeLib(REFGUID rguid, WORD wVerMajor, WORD wVerMinor,
+                                               LCID lcid, ITypeLib** pptlib);
+GLYPHWARD_EXPORT HRESULT WINAPI RegisterTypeLib(ITypeLib* ptlib, LPCOLESTR szFullPath,
+                                                LPCOLESTR szHelpDir);
+GLYPHWARD_EXPORT HRESULT WINAPI UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMinor,
+                                                  LCID lcid, SYSKIND syskind);
 
 #ifdef __cplusplus
 }
