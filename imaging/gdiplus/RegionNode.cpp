@@ -1,6 +1,7 @@
 #include "RegionNode.h"
 
 #include <cmath>
+#include <vector>
 
 #include "Flatten.h"
 #include "PathGeometry.h"
@@ -8,20 +9,6 @@
 
 namespace Gdiplus {
 namespace {
-
-// Deeper trees are frozen into pixels: evaluation recurses once per level.
-constexpr int kMaxDepth = 64;
-
-bool IsIntegerTranslation(const Matrix& m, int* dx, int* dy) {
-  REAL e[6];
-  m.GetElements(e);
-  if (e[0] != 1 || e[1] != 0 || e[2] != 0 || e[3] != 1) return false;
-  if (std::floor(e[4]) != e[4] || std::floor(e[5]) != e[5]) return false;
-  if (std::abs(e[4]) > kInfiniteRegionSize || std::abs(e[5]) > kInfiniteRegionSize) return false;
-  *dx = int(e[4]);
-  *dy = int(e[5]);
-  return true;
-}
 
 void ScanFigures(std::vector<PointF>& points, const std::vector<BYTE>& types, FillMode mode,
                  const Matrix* matrix, RegionMask* out) {
@@ -39,29 +26,30 @@ void ScanFigures(std::vector<PointF>& points, const std::vector<BYTE>& types, Fi
   ScanConvert(flat, flatTypes, mode, out);
 }
 
-void EvaluatePixels(const RegionMask& pixels, const Matrix* matrix, RegionMask* out) {
-  int dx = 0, dy = 0;
-  if (matrix == nullptr || IsIntegerTranslation(*matrix, &dx, &dy)) {
-    *out = pixels.Copy();
-    if (dx != 0 || dy != 0) pixman_region32_translate(out->get(), dx, dy);
-    return;
+void EvaluateLeaf(const RegionNode& node, const Matrix* matrix, RegionMask* out) {
+  switch (node.kind) {
+    case RegionNode::Kind::Infinite:
+      *out = InfinitePixels();
+      return;
+    case RegionNode::Kind::Rectangle: {
+      const RectF& r = node.rect;
+      std::vector<PointF> points = {PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
+                                    PointF(r.X + r.Width, r.Y + r.Height),
+                                    PointF(r.X, r.Y + r.Height)};
+      const std::vector<BYTE> types = {PathPointTypeStart, PathPointTypeLine, PathPointTypeLine,
+                                       BYTE(PathPointTypeLine | PathPointTypeCloseSubpath)};
+      ScanFigures(points, types, FillModeAlternate, matrix, out);
+      return;
+    }
+    case RegionNode::Kind::Path: {
+      std::vector<PointF> points = node.path.Points();
+      ScanFigures(points, node.path.Types(), node.path.GetFillMode(), matrix, out);
+      return;
+    }
+    default:
+      *out = RegionMask();
+      return;
   }
-  // Each pixel stands for the unit square centred on it.
-  int count = 0;
-  const pixman_box32_t* boxes =
-      pixman_region32_rectangles(const_cast<pixman_region32_t*>(pixels.get()), &count);
-  std::vector<PointF> points;
-  std::vector<BYTE> types;
-  points.reserve(std::size_t(count) * 4);
-  types.reserve(std::size_t(count) * 4);
-  for (int i = 0; i < count; ++i) {
-    const REAL x1 = REAL(boxes[i].x1) - 0.5f, x2 = REAL(boxes[i].x2) - 0.5f;
-    const REAL y1 = REAL(boxes[i].y1) - 0.5f, y2 = REAL(boxes[i].y2) - 0.5f;
-    points.insert(points.end(), {PointF(x1, y1), PointF(x2, y1), PointF(x2, y2), PointF(x1, y2)});
-    types.insert(types.end(), {PathPointTypeStart, PathPointTypeLine, PathPointTypeLine,
-                               BYTE(PathPointTypeLine | PathPointTypeCloseSubpath)});
-  }
-  ScanFigures(points, types, FillModeWinding, matrix, out);
 }
 
 void Combine(RegionMask* target, const RegionMask& other, CombineMode mode) {
@@ -99,6 +87,23 @@ void Combine(RegionMask* target, const RegionMask& other, CombineMode mode) {
 RegionMask InfinitePixels() {
   return RegionMask(kInfiniteRegionMin, kInfiniteRegionMin, kInfiniteRegionSize,
                     kInfiniteRegionSize);
+}
+
+RegionNode::~RegionNode() {
+  // Children whose last owner is this node are taken apart here, one level at
+  // a time, instead of by a chain of nested destructors.
+  std::vector<std::shared_ptr<const RegionNode>> pending;
+  pending.push_back(std::move(left));
+  pending.push_back(std::move(right));
+  while (!pending.empty()) {
+    std::shared_ptr<const RegionNode> node = std::move(pending.back());
+    pending.pop_back();
+    if (node && node.use_count() == 1) {
+      auto* owned = const_cast<RegionNode*>(node.get());
+      pending.push_back(std::move(owned->left));
+      pending.push_back(std::move(owned->right));
+    }
+  }
 }
 
 std::shared_ptr<const RegionNode> RegionNode::MakeEmpty() {
@@ -170,15 +175,8 @@ std::shared_ptr<const RegionNode> RegionNode::MakeCombine(std::shared_ptr<const 
   auto node = std::make_shared<RegionNode>();
   node->kind = Kind::Combine;
   node->mode = mode;
-  node->depth = std::max(left->depth, right->depth) + 1;
   node->left = std::move(left);
   node->right = std::move(right);
-  if (node->depth > kMaxDepth) {
-    auto frozen = std::make_shared<RegionNode>();
-    frozen->kind = Kind::Pixels;
-    EvaluateRegion(*node, nullptr, &frozen->pixels);
-    return frozen;
-  }
   return node;
 }
 
@@ -194,51 +192,52 @@ std::shared_ptr<const RegionNode> RegionNode::MakeTransformed(
     node->matrix.Multiply(&matrix, MatrixOrderAppend);
     child = child->left;
   }
-  node->depth = child->depth + 1;
   node->left = std::move(child);
   return node;
 }
 
-void EvaluateRegion(const RegionNode& node, const Matrix* matrix, RegionMask* out) {
-  switch (node.kind) {
-    case RegionNode::Kind::Empty:
-      *out = RegionMask();
-      return;
-    case RegionNode::Kind::Infinite:
-      *out = InfinitePixels();
-      return;
-    case RegionNode::Kind::Rectangle: {
-      const RectF& r = node.rect;
-      std::vector<PointF> points = {PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
-                                    PointF(r.X + r.Width, r.Y + r.Height),
-                                    PointF(r.X, r.Y + r.Height)};
-      const std::vector<BYTE> types = {PathPointTypeStart, PathPointTypeLine, PathPointTypeLine,
-                                       BYTE(PathPointTypeLine | PathPointTypeCloseSubpath)};
-      ScanFigures(points, types, FillModeAlternate, matrix, out);
-      return;
-    }
-    case RegionNode::Kind::Path: {
-      std::vector<PointF> points = node.path.Points();
-      ScanFigures(points, node.path.Types(), node.path.GetFillMode(), matrix, out);
-      return;
-    }
-    case RegionNode::Kind::Combine: {
-      RegionMask right;
-      EvaluateRegion(*node.left, matrix, out);
-      EvaluateRegion(*node.right, matrix, &right);
-      Combine(out, right, node.mode);
-      return;
-    }
-    case RegionNode::Kind::Transformed: {
+void EvaluateRegion(const RegionNode& root, const Matrix* matrix, RegionMask* out) {
+  // Post-order walk with explicit stacks: a frame per node still to finish,
+  // a result per finished subtree.
+  struct Frame {
+    const RegionNode* node;
+    Matrix matrix;
+    bool transformed;
+    bool childrenPushed;
+  };
+  std::vector<Frame> frames;
+  std::vector<RegionMask> results;
+  Frame first{&root, Matrix(), matrix != nullptr && !matrix->IsIdentity(), false};
+  if (first.transformed) first.matrix = *matrix;
+  frames.push_back(first);
+  while (!frames.empty()) {
+    const Frame frame = frames.back();
+    const RegionNode& node = *frame.node;
+    if (node.kind == RegionNode::Kind::Transformed) {
+      // The node's own transform applies before the outer ones.
       Matrix combined = node.matrix;
-      if (matrix != nullptr) combined.Multiply(matrix, MatrixOrderAppend);
-      EvaluateRegion(*node.left, &combined, out);
-      return;
+      if (frame.transformed) combined.Multiply(&frame.matrix, MatrixOrderAppend);
+      frames.back() = Frame{node.left.get(), combined, true, false};
+      continue;
     }
-    case RegionNode::Kind::Pixels:
-      EvaluatePixels(node.pixels, matrix, out);
-      return;
+    if (node.kind != RegionNode::Kind::Combine) {
+      frames.pop_back();
+      results.emplace_back();
+      EvaluateLeaf(node, frame.transformed ? &frame.matrix : nullptr, &results.back());
+      continue;
+    }
+    if (!frame.childrenPushed) {
+      frames.back().childrenPushed = true;
+      frames.push_back(Frame{node.right.get(), frame.matrix, frame.transformed, false});
+      frames.push_back(Frame{node.left.get(), frame.matrix, frame.transformed, false});
+      continue;
+    }
+    frames.pop_back();
+    RegionMask right = std::move(results.back());
+    results.pop_back();
+    Combine(&results.back(), right, node.mode);
   }
+  *out = std::move(results.back());
 }
 
 }  // namespace Gdiplus

@@ -1,6 +1,7 @@
 // The geometry behind a Region: an immutable tree of rectangles, paths,
 // set operations and transforms, shared between copies. Evaluating it under
-// a matrix gives device pixels.
+// a matrix gives device pixels. Trees may grow arbitrarily deep through
+// repeated combining, so neither evaluation nor destruction recurses.
 #pragma once
 
 #include <memory>
@@ -13,7 +14,12 @@
 namespace Gdiplus {
 
 struct RegionNode {
-  enum class Kind { Empty, Infinite, Rectangle, Path, Combine, Transformed, Pixels };
+  enum class Kind { Empty, Infinite, Rectangle, Path, Combine, Transformed };
+
+  RegionNode() = default;
+  RegionNode(const RegionNode&) = delete;
+  RegionNode& operator=(const RegionNode&) = delete;
+  ~RegionNode();
 
   Kind kind = Kind::Empty;
   RectF rect;
@@ -21,16 +27,12 @@ struct RegionNode {
   CombineMode mode = CombineModeReplace;
   std::shared_ptr<const RegionNode> left, right;
   Matrix matrix;
-  // Kind::Pixels: a pixel set fixed at the identity.
-  RegionMask pixels;
-  int depth = 1;
 
   static std::shared_ptr<const RegionNode> MakeEmpty();
   static std::shared_ptr<const RegionNode> MakeInfinite();
   static std::shared_ptr<const RegionNode> MakeRect(const RectF& rect);
   static std::shared_ptr<const RegionNode> MakePath(const GraphicsPath& path);
-  // Simplifies combinations with empty and infinite operands, and freezes
-  // trees grown deep into their pixels so that evaluation stays shallow.
+  // Simplifies combinations with empty and infinite operands.
   static std::shared_ptr<const RegionNode> MakeCombine(std::shared_ptr<const RegionNode> left,
                                                        std::shared_ptr<const RegionNode> right,
                                                        CombineMode mode);

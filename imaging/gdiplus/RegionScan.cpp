@@ -110,15 +110,24 @@ void ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& typ
                      [](const pixman_box32_t& l, const pixman_box32_t& r) {
                        return l.x1 == r.x1 && l.x2 == r.x2;
                      });
+      // With only vertical edges active, every row up to the next edge event
+      // repeats this one: tall rectangles cost one row, not their height.
+      int repeat = 1;
+      if (std::all_of(active.begin(), active.end(), [](const Edge* e) { return e->slope == 0; })) {
+        int nextEvent = next < edges.size() ? edges[next].firstRow : int(kMax);
+        for (const Edge* e : active) nextEvent = std::min(nextEvent, e->endRow);
+        repeat = std::max(1, nextEvent - row_y);
+      }
       if (sameSpans) {
-        bandBottom = row_y + 1;
+        bandBottom = row_y + repeat;
       } else {
         flushBand();
         band = row;
         bandTop = row_y;
-        bandBottom = row_y + 1;
+        bandBottom = row_y + repeat;
       }
-      if (++row_y >= int(kMax)) break;
+      row_y += repeat;
+      if (row_y >= int(kMax)) break;
     }
     flushBand();
   }

@@ -1,0 +1,39 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "StringFormat.h"
+
+using namespace Gdiplus;
+
+TEST(StringFormatTest, NoFlagFormatIsGenericDefault) {
+  const StringFormat format;
+  const StringFormat* generic = StringFormat::GenericDefault();
+  EXPECT_EQ(format.GetFormatFlags(), 0);
+  EXPECT_EQ(generic->GetFormatFlags(), 0);
+  EXPECT_EQ(format.GetAlignment(), StringAlignmentNear);
+  EXPECT_EQ(format.GetLineAlignment(), StringAlignmentNear);
+  EXPECT_EQ(format.GetTrimming(), StringTrimmingCharacter);
+  EXPECT_EQ(generic->GetTrimming(), StringTrimmingCharacter);
+  EXPECT_TRUE(format.HasPadding());
+  EXPECT_EQ(format.GetLanguage(), LANG_NEUTRAL);
+}
+
+TEST(StringFormatTest, GenericTypographic) {
+  const StringFormat* format = StringFormat::GenericTypographic();
+  EXPECT_EQ(format->GetFormatFlags(), 0x6004);
+  EXPECT_EQ(format->GetTrimming(), StringTrimmingNone);
+  EXPECT_FALSE(format->HasPadding());
+  EXPECT_EQ(format, StringFormat::GenericTypographic());
+}
+
+TEST(StringFormatTest, AlignmentsAndClone) {
+  StringFormat format;
+  ASSERT_EQ(format.SetAlignment(StringAlignmentCenter), Ok);
+  ASSERT_EQ(format.SetLineAlignment(StringAlignmentFar), Ok);
+  EXPECT_EQ(format.SetAlignment(StringAlignment(3)), InvalidParameter);
+  EXPECT_EQ(format.GetAlignment(), StringAlignmentCenter);
+  std::unique_ptr<StringFormat> copy(format.Clone());
+  EXPECT_EQ(copy->GetLineAlignment(), StringAlignmentFar);
+  EXPECT_EQ(format.GetLastStatus(), InvalidParameter);
+}
