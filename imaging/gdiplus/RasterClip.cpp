@@ -67,6 +67,26 @@ void RasterClip::SetRects(INT width, INT height, const Rect* rects, std::size_t 
   UpdateBounds();
 }
 
+void RasterClip::AssignIntersection(const RasterClip& source, const Rect& rect) {
+  width_ = source.width_;
+  height_ = source.height_;
+  full_ = false;
+  rowStart_.assign(std::size_t(height_) + 1, 0);
+  runs_.clear();
+  const std::int64_t right = std::int64_t(rect.X) + rect.Width;
+  const std::int64_t bottom = std::int64_t(rect.Y) + rect.Height;
+  const INT left = INT(std::clamp<std::int64_t>(rect.X, 0, width_));
+  const INT clampedRight = INT(std::clamp<std::int64_t>(right, 0, width_));
+  for (INT y = 0; y < height_; ++y) {
+    rowStart_[y] = std::uint32_t(runs_.size());
+    if (y < rect.Y || y >= bottom) continue;
+    source.ForEachRun(y, left, clampedRight,
+                      [&](INT from, INT to) { runs_.push_back({from, to}); });
+  }
+  rowStart_[height_] = std::uint32_t(runs_.size());
+  UpdateBounds();
+}
+
 void RasterClip::UpdateBounds() {
   INT left = width_, right = 0, top = height_, bottom = 0;
   for (INT y = 0; y < height_; ++y) {

@@ -22,6 +22,8 @@ class RasterClip {
   // A clip made of the given pixel rectangles (any order, overlaps allowed),
   // cut to the device.
   void SetRects(INT width, INT height, const Rect* rects, std::size_t count);
+  // The pixels of source that also lie in rect.
+  void AssignIntersection(const RasterClip& source, const Rect& rect);
 
   bool IsFull() const { return full_; }
   bool IsEmpty() const { return bounds_.Width <= 0 || bounds_.Height <= 0; }

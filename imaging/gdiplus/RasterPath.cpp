@@ -19,15 +19,24 @@ void RasterPath::Clear() {
   points_.clear();
   figures_.clear();
   bounds_ = RasterBounds{};
-  usable_ = true;
+  problem_ = Ok;
   figureOpen_ = false;
 }
 
-void RasterPath::Add(double x, double y) {
-  if (!(std::fabs(x) <= kMaxCoordinate && std::fabs(y) <= kMaxCoordinate)) {
-    usable_ = false;  // also catches NaN, which fails every comparison
-    return;
+bool RasterPath::Check(double x, double y) {
+  if (!std::isfinite(x) || !std::isfinite(y)) {
+    problem_ = InvalidParameter;
+    return false;
   }
+  if (std::fabs(x) > kMaxCoordinate || std::fabs(y) > kMaxCoordinate) {
+    if (problem_ == Ok) problem_ = ValueOverflow;
+    return false;
+  }
+  return true;
+}
+
+void RasterPath::Add(double x, double y) {
+  if (problem_ == InvalidParameter || !Check(x, y)) return;
   if (points_.empty()) {
     bounds_ = RasterBounds{x, y, x, y};
   } else {
@@ -63,6 +72,11 @@ void RasterPath::BezierTo(double x1, double y1, double x2, double y2, double x3,
   if (!figureOpen_ || points_.empty() || figures_.back().begin == figures_.back().end) {
     MoveTo(x1, y1);
   }
+  // Control points are never added, so check them here; an unusable path
+  // is never drawn, so stop adding to it.
+  Check(x1, y1);
+  Check(x2, y2);
+  if (problem_ != Ok) return;
   const RasterPoint p0 = points_.back();
   // Uniform steps: the chord error is at most 3/4 of the larger second
   // difference of the control polygon, divided by the square of the steps.
@@ -107,20 +121,22 @@ void RasterPath::AddRectangle(double x, double y, double width, double height) {
   CloseFigure();
 }
 
-void RasterPath::AddPathPoints(const PointF* points, const BYTE* types, std::size_t count) {
+void RasterPath::AddPathPoints(const PointF* points, const BYTE* types, std::size_t count,
+                               const RasterPlacement& placement) {
+  auto x = [&](std::size_t i) { return points[i].X * placement.scaleX + placement.offsetX; };
+  auto y = [&](std::size_t i) { return points[i].Y * placement.scaleY + placement.offsetY; };
   for (std::size_t i = 0; i < count; ++i) {
     const BYTE kind = types[i] & PathPointTypePathTypeMask;
     std::size_t last = i;
     if (kind == PathPointTypeStart || !figureOpen_) {
-      MoveTo(points[i].X, points[i].Y);
+      MoveTo(x(i), y(i));
     } else if (kind == PathPointTypeBezier && i + 2 < count &&
                (types[i + 1] & PathPointTypePathTypeMask) == PathPointTypeBezier &&
                (types[i + 2] & PathPointTypePathTypeMask) == PathPointTypeBezier) {
-      BezierTo(points[i].X, points[i].Y, points[i + 1].X, points[i + 1].Y, points[i + 2].X,
-               points[i + 2].Y);
+      BezierTo(x(i), y(i), x(i + 1), y(i + 1), x(i + 2), y(i + 2));
       last = i + 2;
     } else {
-      LineTo(points[i].X, points[i].Y);
+      LineTo(x(i), y(i));
     }
     // The close flag sits on the last point of a figure, inside a Bezier
     // run only on its final point.

@@ -19,6 +19,11 @@ struct RasterFigure {
   bool closed = false;
 };
 
+// x' = x·scaleX + offsetX, y' = y·scaleY + offsetY.
+struct RasterPlacement {
+  double scaleX = 1, scaleY = 1, offsetX = 0, offsetY = 0;
+};
+
 struct RasterBounds {
   double left = 0, top = 0, right = 0, bottom = 0;
   bool Intersects(double l, double t, double r, double b) const {
@@ -48,25 +53,30 @@ class RasterPath {
   // top-left corner.
   void AddEllipse(double x, double y, double width, double height);
   void AddRectangle(double x, double y, double width, double height);
-  // Points with GDI+ path point types (start, line, Bezier; close flag). A
-  // Bezier run cut short is read as lines.
-  void AddPathPoints(const PointF* points, const BYTE* types, std::size_t count);
+  // Points with GDI+ path point types (start, line, Bezier; close flag),
+  // placed as given. A Bezier run cut short is read as lines.
+  void AddPathPoints(const PointF* points, const BYTE* types, std::size_t count,
+                     const RasterPlacement& placement = {});
 
   const std::vector<RasterPoint>& Points() const { return points_; }
   const std::vector<RasterFigure>& Figures() const { return figures_; }
   bool Empty() const { return points_.empty(); }
-  // False once a coordinate was not finite or beyond kMaxCoordinate.
-  bool Usable() const { return usable_; }
+  // False once a coordinate was not finite or beyond kMaxCoordinate;
+  // Problem() then says which: InvalidParameter or ValueOverflow.
+  bool Usable() const { return problem_ == Ok; }
+  Status Problem() const { return problem_; }
   const RasterBounds& Bounds() const { return bounds_; }
 
  private:
+  // Records a problem with the coordinates; true when they are usable.
+  bool Check(double x, double y);
   void Add(double x, double y);
 
   std::vector<RasterPoint> points_;
   std::vector<RasterFigure> figures_;
   RasterBounds bounds_;
   double flatness_ = kDefaultFlatness;
-  bool usable_ = true;
+  Status problem_ = Ok;
   bool figureOpen_ = false;
 };
 

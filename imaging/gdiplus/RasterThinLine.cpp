@@ -14,7 +14,7 @@ long long Nearest(double v) { return (long long)std::floor(v + 0.5); }
 
 }  // namespace
 
-void ThinLineRasterizer::Draw(const RasterPath& path, RenderTarget& target) {
+void ThinLineRasterizer::Draw(const RasterPath& path, bool includeEnds, RenderTarget& target) {
   const auto& points = path.Points();
   for (const RasterFigure& figure : path.Figures()) {
     const std::uint32_t count = figure.end - figure.begin;
@@ -22,12 +22,14 @@ void ThinLineRasterizer::Draw(const RasterPath& path, RenderTarget& target) {
     hasLast_ = false;
     const std::uint32_t segments = figure.closed ? count : count - 1;
     for (std::uint32_t s = 0; s < segments; ++s) {
-      Segment(points[figure.begin + s], points[figure.begin + (s + 1) % count], target);
+      const bool last = s + 1 == segments;
+      Segment(points[figure.begin + s], points[figure.begin + (s + 1) % count],
+              includeEnds || figure.closed || !last, target);
     }
   }
 }
 
-void ThinLineRasterizer::Segment(const RasterPoint& a, const RasterPoint& b,
+void ThinLineRasterizer::Segment(const RasterPoint& a, const RasterPoint& b, bool includeEnd,
                                  RenderTarget& target) {
   const Rect& clip = target.Clip().Bounds();
   const double dx = b.x - a.x, dy = b.y - a.y;
@@ -36,8 +38,13 @@ void ThinLineRasterizer::Segment(const RasterPoint& a, const RasterPoint& b,
   const double fromMajor = xMajor ? a.x : a.y, toMajor = xMajor ? b.x : b.y;
   const double fromMinor = xMajor ? a.y : a.x;
   const double slope = xMajor ? dy / dx : dx / dy;
-  const long long first = Nearest(fromMajor), last = Nearest(toMajor);
+  const long long first = Nearest(fromMajor);
+  long long last = Nearest(toMajor);
   const long long step = last >= first ? 1 : -1;
+  if (!includeEnd) {
+    if (last == first) return;
+    last -= step;
+  }
   // Only steps whose major coordinate can land inside the clip are walked.
   const long long low = xMajor ? clip.X : clip.Y;
   const long long high = low + (xMajor ? clip.Width : clip.Height) - 1;

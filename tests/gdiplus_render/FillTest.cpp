@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "Graphics.h"
+#include "GraphicsPath.h"
+#include "Region.h"
+#include "RenderTestSupport.h"
+#include "SolidBrush.h"
+
+using namespace Gdiplus;
+using RenderTest::PixelAt;
+
+namespace {
+
+constexpr ARGB kRed = 0xFFFF0000;
+
+bool Inside(int x, int y, int left, int top, int right, int bottom) {
+  return x >= left && x < right && y >= top && y < bottom;
+}
+
+TEST(Fill, AliasedIntegerRectangleFillsExactlyItsPixels) {
+  Bitmap bitmap(40, 30);
+  Graphics g(&bitmap);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillRectangle(&brush, 3, 4, 10, 7), Ok);
+  EXPECT_EQ(RenderTest::FirstMismatch(
+                bitmap, [](int x, int y) { return Inside(x, y, 3, 4, 13, 11) ? kRed : 0; }),
+            "");
+}
+
+// Centre sampling: a pixel is in when its centre (x, y) lies in
+// [left, right) x [top, bottom).
+struct FractionalRect {
+  RectF rect;
+  int left, top, right, bottom;  // expected pixel range, right/bottom exclusive
+};
+
+class AliasedFractionalRectangle : public testing::TestWithParam<FractionalRect> {};
+
+TEST_P(AliasedFractionalRectangle, FillsPixelsWhoseCentresAreInside) {
+  const FractionalRect& c = GetParam();
+  Bitmap bitmap(80, 80);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeNone);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillRectangle(&brush, c.rect), Ok);
+  EXPECT_EQ(RenderTest::FirstMismatch(bitmap,
+                                      [&](int x, int y) {
+                                        return Inside(x, y, c.left, c.top, c.right, c.bottom)
+                                                   ? kRed
+                                                   : 0;
+                                      }),
+            "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rects, AliasedFractionalRectangle,
+    testing::Values(FractionalRect{RectF(10.2f, 20.2f, 30.2f, 40.2f), 11, 21, 41, 61},
+                    FractionalRect{RectF(10.5f, 20.5f, 30.5f, 40.5f), 11, 21, 41, 61},
+                    FractionalRect{RectF(10.6f, 20.6f, 30.6f, 40.6f), 11, 21, 42, 62},
+                    FractionalRect{RectF(0.0f, 0.0f, 0.5f, 0.5f), 0, 0, 1, 1},
+                    FractionalRect{RectF(0.1f, 0.1f, 0.8f, 0.8f), 0, 0, 0, 0},
+                    // Parts beyond the bitmap are cut.
+                    FractionalRect{RectF(-5.0f, 70.0f, 10.0f, 30.0f), 0, 70, 5, 80}));
+
+TEST(Fill, AliasedUnitEllipseDrawsNothing) {
+  Bitmap bitmap(20, 20);
+  Graphics g(&bitmap);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillEllipse(&brush, 5, 6, 1, 1), Ok);
+  EXPECT_EQ(RenderTest::CountPainted(bitmap), 0);
+}
+
+TEST(Fill, AntiAliasedUnitEllipseCoversFourPixelsFaintly) {
+  Bitmap bitmap(20, 20);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillEllipse(&brush, 5, 6, 1, 1), Ok);
+  EXPECT_EQ(RenderTest::CountPainted(bitmap), 4);
+  for (int y = 6; y <= 7; ++y) {
+    for (int x = 5; x <= 6; ++x) {
+      const ARGB pixel = PixelAt(bitmap, x, y);
+      // About pi/16 of each pixel: alpha near 50, colour kept straight.
+      EXPECT_NEAR(int(pixel >> 24), 50, 8) << x << "," << y;
+      EXPECT_EQ(pixel & 0xFFFFFF, kRed & 0xFFFFFF);
+    }
+  }
+}
+
+TEST(Fill, AntiAliasedEdgesOnWholeCoordinatesAreHalfCovered) {
+  Bitmap bitmap(30, 30);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillRectangle(&brush, 10, 10, 5, 5), Ok);
+  // The edge at x = 10 runs through the middle of pixel column 10.
+  EXPECT_NEAR(int(PixelAt(bitmap, 10, 12) >> 24), 128, 2);
+  EXPECT_NEAR(int(PixelAt(bitmap, 15, 12) >> 24), 128, 2);
+  EXPECT_NEAR(int(PixelAt(bitmap, 12, 10) >> 24), 128, 2);
+  EXPECT_NEAR(int(PixelAt(bitmap, 10, 10) >> 24), 64, 2);
+  EXPECT_EQ(PixelAt(bitmap, 12, 12), kRed);
+  EXPECT_EQ(PixelAt(bitmap, 9, 12), 0u);
+  EXPECT_EQ(PixelAt(bitmap, 16, 12), 0u);
+}
+
+TEST(Fill, AntiAliasedFillOnTransparentGroundKeepsStraightColour) {
+  Bitmap bitmap(40, 40);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  const ARGB colour = 0xFF3C7AB4;
+  SolidBrush brush{Color(colour)};
+  ASSERT_EQ(g.FillEllipse(&brush, 3.3f, 4.7f, 30.1f, 22.9f), Ok);
+  int partial = 0;
+  EXPECT_EQ(RenderTest::CountPixels(bitmap,
+                                    [&](ARGB v) {
+                                      if (v == 0) return false;
+                                      partial += (v >> 24) != 0xFF;
+                                      return (v & 0xFFFFFF) != (colour & 0xFFFFFF);
+                                    }),
+            0);
+  EXPECT_GT(partial, 20);
+}
+
+TEST(Fill, TranslucentOverOpaqueMixes) {
+  Bitmap bitmap(4, 4);
+  Graphics g(&bitmap);
+  g.Clear(Color(0xFF0000FF));
+  SolidBrush brush(Color(0x80FF0000));
+  g.FillRectangle(&brush, 0, 0, 4, 4);
+  const ARGB pixel = PixelAt(bitmap, 1, 1);
+  EXPECT_EQ(pixel >> 24, 0xFFu);
+  EXPECT_NEAR(int((pixel >> 16) & 0xFF), 128, 1);
+  EXPECT_NEAR(int(pixel & 0xFF), 127, 1);
+}
+
+TEST(Fill, TranslucentOverTranslucentCombinesAlpha) {
+  Bitmap bitmap(2, 2);
+  Graphics g(&bitmap);
+  g.Clear(Color(0x800000FF));
+  SolidBrush brush(Color(0x80FF0000));
+  g.FillRectangle(&brush, 0, 0, 2, 2);
+  const ARGB pixel = PixelAt(bitmap, 0, 0);
+  // 1 - (1 - 0.5)^2 = 0.75 coverage; red and blue weigh 0.5 and 0.25.
+  EXPECT_NEAR(int(pixel >> 24), 192, 1);
+  EXPECT_NEAR(int((pixel >> 16) & 0xFF), 170, 1);
+  EXPECT_NEAR(int(pixel & 0xFF), 85, 1);
+}
+
+TEST(Fill, PolygonFillModes) {
+  // Two overlapping squares drawn in the same direction: winding fills the
+  // overlap, alternate leaves it empty.
+  const PointF points[] = {{2, 2}, {12, 2}, {12, 12}, {2, 12}, {2, 2},
+                           {7, 7}, {17, 7}, {17, 17}, {7, 17}, {7, 7}};
+  for (FillMode mode : {FillModeAlternate, FillModeWinding}) {
+    Bitmap bitmap(20, 20);
+    Graphics g(&bitmap);
+    SolidBrush brush{Color(kRed)};
+    ASSERT_EQ(g.FillPolygon(&brush, points, 10, mode), Ok);
+    const bool overlapFilled = PixelAt(bitmap, 9, 9) == kRed;
+    EXPECT_EQ(overlapFilled, mode == FillModeWinding);
+    EXPECT_EQ(PixelAt(bitmap, 3, 3), kRed);
+    EXPECT_EQ(PixelAt(bitmap, 15, 15), kRed);
+    EXPECT_EQ(PixelAt(bitmap, 15, 3), 0u);
+  }
+}
+
+TEST(Fill, PathUsesItsFillMode) {
+  GraphicsPath path(FillModeAlternate);
+  path.AddRectangle(RectF(2, 2, 16, 16));
+  path.AddRectangle(RectF(6, 6, 8, 8));
+  Bitmap bitmap(20, 20);
+  Graphics g(&bitmap);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillPath(&brush, &path), Ok);
+  EXPECT_EQ(RenderTest::FirstMismatch(bitmap,
+                                      [](int x, int y) {
+                                        return Inside(x, y, 2, 2, 18, 18) &&
+                                                       !Inside(x, y, 6, 6, 14, 14)
+                                                   ? kRed
+                                                   : 0;
+                                      }),
+            "");
+}
+
+TEST(Fill, RegionFillsItsPixels) {
+  Region region(Rect(1, 1, 5, 3));
+  region.Union(Rect(8, 2, 2, 6));
+  Bitmap bitmap(12, 12);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  SolidBrush brush{Color(kRed)};
+  ASSERT_EQ(g.FillRegion(&brush, &region), Ok);
+  EXPECT_EQ(RenderTest::FirstMismatch(bitmap,
+                                      [](int x, int y) {
+                                        return Inside(x, y, 1, 1, 6, 4) || Inside(x, y, 8, 2, 10, 8)
+                                                   ? kRed
+                                                   : 0;
+                                      }),
+            "");
+}
+
+TEST(Fill, SmoothingModesReadBackAsGdiplusDoes) {
+  Bitmap bitmap(2, 2);
+  Graphics g(&bitmap);
+  EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeNone);
+  g.SetSmoothingMode(SmoothingModeHighQuality);
+  EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeAntiAlias);
+  g.SetSmoothingMode(SmoothingModeDefault);
+  EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeNone);
+  g.SetSmoothingMode(SmoothingModeHighSpeed);
+  EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeNone);
+  EXPECT_EQ(g.SetSmoothingMode(SmoothingModeInvalid), InvalidParameter);
+  EXPECT_EQ(g.SetSmoothingMode(SmoothingMode(99)), InvalidParameter);
+  EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeNone);
+}
+
+}  // namespace
