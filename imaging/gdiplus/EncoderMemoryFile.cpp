@@ -24,8 +24,8 @@ bool EncoderMemoryFile::Write(const void* data, std::size_t size) {
     try {
       // Doubling keeps libtiff's many small writes linear overall.
       if (end > bytes_.capacity()) {
-        bytes_.reserve(std::size_t(std::min<std::uint64_t>(kMaxSize, std::max<std::uint64_t>(
-                                                                          end, bytes_.capacity() * 2))));
+        bytes_.reserve(std::size_t(std::min<std::uint64_t>(
+            kMaxSize, std::max<std::uint64_t>(end, bytes_.capacity() * 2))));
       }
       bytes_.resize(std::size_t(end));
     } catch (const std::bad_alloc&) {

@@ -7,11 +7,14 @@ namespace Gdiplus {
 
 namespace {
 
-constexpr std::size_t kExactSlots = 1024;  // four times the colours kept, a power of two
+constexpr std::size_t kExactSlots = 1024;         // four times the colours kept, a power of two
 constexpr std::uint32_t kEmptySlot = 0xFFFFFFFF;  // no 24-bit colour has this value
 constexpr int kCellBits = 5;
 constexpr std::size_t kCellCount = std::size_t(1) << (3 * kCellBits);
-constexpr std::uint32_t kNoCell = 0xFFFFFFFF;
+// Slots hold cell numbers below kCellCount; 16 bits keep the table small
+// enough to come from the heap rather than fresh pages each call.
+constexpr std::uint16_t kNoCell = 0xFFFF;
+static_assert(kCellCount <= kNoCell);
 
 std::uint32_t RgbOf(const BYTE* bgra) {
   return (std::uint32_t(bgra[2]) << 16) | (std::uint32_t(bgra[1]) << 8) | bgra[0];
@@ -137,14 +140,14 @@ bool EncoderPalette::CollectExactColors(const EncoderPixels& pixels) {
 }
 
 void EncoderPalette::BuildMedianCut(const EncoderPixels& pixels) {
-  std::vector<std::uint32_t> cellSlots(kCellCount, kNoCell);
+  std::vector<std::uint16_t> cellSlots(kCellCount, kNoCell);
   std::vector<Cell> cells;
   for (UINT y = 0; y < pixels.height; ++y) {
     const BYTE* pixel = pixels.Row(y);
     for (UINT x = 0; x < pixels.width; ++x, pixel += 4) {
       const std::uint32_t id = CellOf(pixel);
       if (cellSlots[id] == kNoCell) {
-        cellSlots[id] = std::uint32_t(cells.size());
+        cellSlots[id] = std::uint16_t(cells.size());
         cells.push_back(Cell{id});
       }
       Cell& cell = cells[cellSlots[id]];

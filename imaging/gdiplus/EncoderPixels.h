@@ -19,7 +19,8 @@ struct EncoderPixels {
   const BYTE* Row(UINT y) const { return scan0 + std::ptrdiff_t(y) * stride; }
   // A picture encoders can read: pixels present and rows that hold them.
   bool IsValid() const {
-    return scan0 && width > 0 && height > 0 && stride > 0 && std::uint64_t(width) * 4 <= UINT(stride);
+    return scan0 && width > 0 && height > 0 && stride > 0 &&
+           std::uint64_t(width) * 4 <= UINT(stride);
   }
 };
 

@@ -9,7 +9,9 @@ namespace Gdiplus {
 
 namespace {
 
-std::size_t StringBytes(std::u16string_view text) { return (text.size() + 1) * sizeof(WCHAR); }
+std::size_t StringBytes(std::u16string_view text) {
+  return (text.size() + 1) * sizeof(WCHAR);
+}
 
 std::size_t SignatureBytes(const BuiltinEncoder& encoder) {
   return std::size_t(encoder.signatureCount) * encoder.signatureSize;

@@ -53,7 +53,9 @@ static_assert(sizeof(kGifPattern) == 2 * 6 && sizeof(kTiffPattern) == 2 * 4);
 
 }  // namespace
 
-std::span<const BuiltinEncoder> BuiltinEncoders() { return kEncoders; }
+std::span<const BuiltinEncoder> BuiltinEncoders() {
+  return kEncoders;
+}
 
 const BuiltinEncoder* FindBuiltinEncoder(const CLSID& clsid) {
   for (const BuiltinEncoder& encoder : kEncoders) {

@@ -55,9 +55,13 @@ class JpegCompressor {
   std::unique_ptr<JpegState> state_;
 };
 
-JpegState* StateOf(j_common_ptr cinfo) { return static_cast<JpegState*>(cinfo->client_data); }
+JpegState* StateOf(j_common_ptr cinfo) {
+  return static_cast<JpegState*>(cinfo->client_data);
+}
 
-[[noreturn]] void OnFatalError(j_common_ptr cinfo) { std::longjmp(StateOf(cinfo)->failure, 1); }
+[[noreturn]] void OnFatalError(j_common_ptr cinfo) {
+  std::longjmp(StateOf(cinfo)->failure, 1);
+}
 
 // libjpeg would print warnings and traces to stderr; a component has none.
 void DiscardMessage(j_common_ptr) {}

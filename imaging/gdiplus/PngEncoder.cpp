@@ -13,7 +13,9 @@ constexpr png_uint_32 kMaxDimension = 0x7fffffff;
 // libpng reports fatal errors through this, which must not return: it jumps
 // back to the setjmp in Compress, and only trivially destructible objects
 // lie between.
-[[noreturn]] void OnFatalError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+[[noreturn]] void OnFatalError(png_structp png, png_const_charp) {
+  png_longjmp(png, 1);
+}
 
 // libpng would print warnings to stderr; a component has none.
 void DiscardWarning(png_structp, png_const_charp) {}

@@ -16,7 +16,9 @@ namespace {
 
 constexpr float kDotsPerInch = 96.0f;
 
-EncoderMemoryFile* FileOf(thandle_t handle) { return static_cast<EncoderMemoryFile*>(handle); }
+EncoderMemoryFile* FileOf(thandle_t handle) {
+  return static_cast<EncoderMemoryFile*>(handle);
+}
 
 tmsize_t ReadFile(thandle_t handle, void* data, tmsize_t size) {
   if (size < 0) return -1;
@@ -35,17 +37,25 @@ toff_t SeekFile(thandle_t handle, toff_t offset, int whence) {
   return file->Position();
 }
 
-int CloseFile(thandle_t) { return 0; }
+int CloseFile(thandle_t) {
+  return 0;
+}
 
-toff_t FileSize(thandle_t handle) { return FileOf(handle)->Size(); }
+toff_t FileSize(thandle_t handle) {
+  return FileOf(handle)->Size();
+}
 
-int MapNothing(thandle_t, void**, toff_t*) { return 0; }
+int MapNothing(thandle_t, void**, toff_t*) {
+  return 0;
+}
 
 void UnmapNothing(thandle_t, void*, toff_t) {}
 
 // libtiff would print errors and warnings to stderr; a component has none.
 // Failures still reach the encoder through libtiff's return values.
-int DiscardMessage(TIFF*, void*, const char*, const char*, va_list) { return 1; }
+int DiscardMessage(TIFF*, void*, const char*, const char*, va_list) {
+  return 1;
+}
 
 struct OpenOptionsDeleter {
   void operator()(TIFFOpenOptions* options) const { TIFFOpenOptionsFree(options); }

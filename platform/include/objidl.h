@@ -30,7 +30,11 @@ typedef enum tagSTGTY {
   STGTY_PROPERTY = 4
 } STGTY;
 
-typedef enum tagSTATFLAG { STATFLAG_DEFAULT = 0, STATFLAG_NONAME = 1, STATFLAG_NOOPEN = 2 } STATFLAG;
+typedef enum tagSTATFLAG {
+  STATFLAG_DEFAULT = 0,
+  STATFLAG_NONAME = 1,
+  STATFLAG_NOOPEN = 2
+} STATFLAG;
 
 typedef struct tagSTATSTG {
   LPOLESTR pwcsName;
@@ -67,8 +71,7 @@ struct IStream : public ISequentialStream {
                                          ULARGE_INTEGER* plibNewPosition) = 0;
   virtual HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER libNewSize) = 0;
   virtual HRESULT STDMETHODCALLTYPE CopyTo(IStream* pstm, ULARGE_INTEGER cb,
-                                           ULARGE_INTEGER* pcbRead,
-                                           ULARGE_INTEGER* pcbWritten) = 0;
+                                           ULARGE_INTEGER* pcbRead, ULARGE_INTEGER* pcbWritten) = 0;
   virtual HRESULT STDMETHODCALLTYPE Commit(DWORD grfCommitFlags) = 0;
   virtual HRESULT STDMETHODCALLTYPE Revert() = 0;
   virtual HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER libOffset, ULARGE_INTEGER cb,
@@ -81,6 +84,8 @@ struct IStream : public ISequentialStream {
 
 #else
 
+/* Kept by hand: the formatter splits these pointer declarations badly. */
+/* clang-format off */
 typedef struct ISequentialStream ISequentialStream;
 typedef struct ISequentialStreamVtbl {
   HRESULT(STDMETHODCALLTYPE* QueryInterface)(ISequentialStream* This, REFIID riid,
@@ -119,6 +124,7 @@ typedef struct IStreamVtbl {
 struct IStream {
   const IStreamVtbl* lpVtbl;
 };
+/* clang-format on */
 
 #endif
 

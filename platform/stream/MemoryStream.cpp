@@ -27,7 +27,9 @@ HRESULT MemoryStream::QueryInterface(REFIID riid, void** ppvObject) {
   return E_NOINTERFACE;
 }
 
-ULONG MemoryStream::AddRef() { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
+ULONG MemoryStream::AddRef() {
+  return references_.fetch_add(1, std::memory_order_relaxed) + 1;
+}
 
 ULONG MemoryStream::Release() {
   const ULONG remaining = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
@@ -101,7 +103,9 @@ HRESULT MemoryStream::Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin,
   return S_OK;
 }
 
-HRESULT MemoryStream::SetSize(ULARGE_INTEGER libNewSize) { return Resize(libNewSize.QuadPart); }
+HRESULT MemoryStream::SetSize(ULARGE_INTEGER libNewSize) {
+  return Resize(libNewSize.QuadPart);
+}
 
 HRESULT MemoryStream::Resize(std::uint64_t size) {
   if (size > kMaxSize) return STG_E_MEDIUMFULL;
@@ -119,13 +123,21 @@ HRESULT MemoryStream::CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_I
   return E_NOTIMPL;
 }
 
-HRESULT MemoryStream::Commit(DWORD) { return E_NOTIMPL; }
+HRESULT MemoryStream::Commit(DWORD) {
+  return E_NOTIMPL;
+}
 
-HRESULT MemoryStream::Revert() { return E_NOTIMPL; }
+HRESULT MemoryStream::Revert() {
+  return E_NOTIMPL;
+}
 
-HRESULT MemoryStream::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E_NOTIMPL; }
+HRESULT MemoryStream::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) {
+  return E_NOTIMPL;
+}
 
-HRESULT MemoryStream::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) { return E_NOTIMPL; }
+HRESULT MemoryStream::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) {
+  return E_NOTIMPL;
+}
 
 HRESULT MemoryStream::Stat(STATSTG* pstatstg, DWORD /*grfStatFlag*/) {
   if (!pstatstg) return STG_E_INVALIDPOINTER;
