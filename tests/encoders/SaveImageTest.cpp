@@ -105,6 +105,29 @@ TEST_P(EveryFormat, BitmapWithoutPixelsIsRefused) {
 INSTANTIATE_TEST_SUITE_P(Encoders, EveryFormat, testing::ValuesIn(kFormats),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// GIF stores sizes in 16 bits and baseline JPEG allows at most 65500; the
+// other formats take anything a bitmap can be.
+TEST(SaveImageToStream, SizesBeyondAFormatsFieldsAreAnOverflow) {
+  struct Limit {
+    CLSID clsid;
+    int largest;
+  };
+  for (const Limit& limit : {Limit{kGifEncoder, 65535}, Limit{kJpegEncoder, 65500}}) {
+    auto fits = MakeBitmap(limit.largest, 1, SmoothColor);
+    auto tooWide = MakeBitmap(limit.largest + 1, 1, SmoothColor);
+    auto tooTall = MakeBitmap(1, limit.largest + 1, SmoothColor);
+    EXPECT_EQ(SaveToBytes(*fits, limit.clsid).status, Ok);
+    const Saved wide = SaveToBytes(*tooWide, limit.clsid);
+    EXPECT_EQ(wide.status, ValueOverflow);
+    EXPECT_TRUE(wide.bytes.empty());
+    EXPECT_EQ(SaveToBytes(*tooTall, limit.clsid).status, ValueOverflow);
+  }
+  auto wide = MakeBitmap(65536, 1, SmoothColor);
+  for (const CLSID& clsid : {kBmpEncoder, kTiffEncoder, kPngEncoder}) {
+    EXPECT_EQ(SaveToBytes(*wide, clsid).status, Ok);
+  }
+}
+
 TEST(SaveImageToStream, MissingArgumentsAreInvalid) {
   auto bitmap = MakeBitmap(4, 4, Noise);
   StreamRef stream;
