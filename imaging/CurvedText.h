@@ -33,8 +33,7 @@ class CurvedText {
   // Fits the curves to target and returns the bent outline of text
   // (alternate fill). Text without an outline gives an empty path.
   std::shared_ptr<Gdiplus::GraphicsPath> CreatePath(const Gdiplus::RectF& target,
-                                                    std::u16string text,
-                                                    const Gdiplus::Font& font);
+                                                    std::u16string text, const Gdiplus::Font& font);
   // As CreatePath, then draws the outline anti-aliased (g keeps that mode).
   void DrawOutline(Gdiplus::Graphics& g, const Gdiplus::RectF& target, std::u16string text,
                    const Gdiplus::Font& font, const Gdiplus::Pen& pen);

@@ -83,6 +83,8 @@ PointF Tools::CenterOf(const RectF& rect) {
   return PointF((rect.GetLeft() + rect.GetRight()) / 2, (rect.GetTop() + rect.GetBottom()) / 2);
 }
 
-float Tools::NaturalLog(float x) { return std::log(x); }
+float Tools::NaturalLog(float x) {
+  return std::log(x);
+}
 
 }  // namespace MirelGlyphward

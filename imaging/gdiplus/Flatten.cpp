@@ -18,8 +18,8 @@ int BezierSegmentCount(const PointF& p0, const PointF& p1, const PointF& p2, con
   return int(std::min(n, double(kMaxSegmentsPerCurve)));
 }
 
-void FlattenPath(const std::vector<PointF>& points, const std::vector<BYTE>& types,
-                 REAL flatness, std::vector<PointF>* outPoints, std::vector<BYTE>* outTypes) {
+void FlattenPath(const std::vector<PointF>& points, const std::vector<BYTE>& types, REAL flatness,
+                 std::vector<PointF>* outPoints, std::vector<BYTE>* outTypes) {
   outPoints->clear();
   outTypes->clear();
   const std::size_t count = std::min(points.size(), types.size());

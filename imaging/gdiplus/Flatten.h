@@ -21,7 +21,7 @@ int BezierSegmentCount(const PointF& p0, const PointF& p1, const PointF& p2, con
 // Writes the path with every Bezier segment replaced by lines deviating at
 // most flatness from it. Figure starts, close and marker flags are kept; a
 // Bezier run cut short by malformed types is read as lines.
-void FlattenPath(const std::vector<PointF>& points, const std::vector<BYTE>& types,
-                 REAL flatness, std::vector<PointF>* outPoints, std::vector<BYTE>* outTypes);
+void FlattenPath(const std::vector<PointF>& points, const std::vector<BYTE>& types, REAL flatness,
+                 std::vector<PointF>* outPoints, std::vector<BYTE>* outTypes);
 
 }  // namespace Gdiplus

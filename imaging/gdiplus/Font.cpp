@@ -57,7 +57,9 @@ void Font::Init(const FontFamily* family, REAL emSize, INT style, Unit unit) {
   available_ = true;
 }
 
-Font* Font::Clone() const { return new Font(*this); }
+Font* Font::Clone() const {
+  return new Font(*this);
+}
 
 Status Font::SetStatus(Status status) const {
   if (status != Ok) lastResult_ = status;
@@ -77,9 +79,13 @@ Status Font::GetFamily(FontFamily* family) const {
   return Ok;
 }
 
-bool Font::IsAvailable() const { return available_; }
+bool Font::IsAvailable() const {
+  return available_;
+}
 
-const FontFace* Font::GetFace() const { return available_ ? family_.GetFace(style_) : nullptr; }
+const FontFace* Font::GetFace() const {
+  return available_ ? family_.GetFace(style_) : nullptr;
+}
 
 REAL Font::GetEmSizeInPixels(REAL dpi) const {
   return REAL(double(size_) * dpi / UnitsPerInch(unit_, dpi));

@@ -182,8 +182,12 @@ const FontFamilyEntry* FontCache::GenericSansSerif() {
   return Resolve(u"sans-serif", "sans-serif", true);
 }
 
-const FontFamilyEntry* FontCache::GenericSerif() { return Find(u"Times New Roman"); }
+const FontFamilyEntry* FontCache::GenericSerif() {
+  return Find(u"Times New Roman");
+}
 
-const FontFamilyEntry* FontCache::GenericMonospace() { return Find(u"Courier New"); }
+const FontFamilyEntry* FontCache::GenericMonospace() {
+  return Find(u"Courier New");
+}
 
 }  // namespace Gdiplus

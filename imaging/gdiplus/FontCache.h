@@ -45,8 +45,7 @@ class FontCache {
   FontCache();
   // The file and face index fontconfig picks for a family and style; empty
   // when its best match belongs to another family (unless anyFamily).
-  bool Match(const std::string& family, int style, bool anyFamily, std::string* file,
-             int* index);
+  bool Match(const std::string& family, int style, bool anyFamily, std::string* file, int* index);
   const FontFace* Face(const std::string& file, int index);
   const FontFamilyEntry* Resolve(std::u16string_view name, const std::string& family,
                                  bool anyFamily);

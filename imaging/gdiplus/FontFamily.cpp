@@ -67,9 +67,13 @@ Status FontFamily::GetFamilyName(WCHAR* name, LANGID) const {
   return Ok;
 }
 
-bool FontFamily::IsAvailable() const { return entry_ != nullptr; }
+bool FontFamily::IsAvailable() const {
+  return entry_ != nullptr;
+}
 
-bool FontFamily::IsStyleAvailable(INT style) const { return GetFace(style) != nullptr; }
+bool FontFamily::IsStyleAvailable(INT style) const {
+  return GetFace(style) != nullptr;
+}
 
 const FontFace* FontFamily::GetFace(INT style) const {
   if (entry_ == nullptr) return nullptr;

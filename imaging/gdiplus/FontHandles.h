@@ -39,8 +39,12 @@ class UniqueFontHandle {
 };
 
 namespace detail {
-inline void ReleaseLibrary(FT_Library library) { FT_Done_FreeType(library); }
-inline void ReleaseFace(FT_Face face) { FT_Done_Face(face); }
+inline void ReleaseLibrary(FT_Library library) {
+  FT_Done_FreeType(library);
+}
+inline void ReleaseFace(FT_Face face) {
+  FT_Done_Face(face);
+}
 }  // namespace detail
 
 using FtLibrary = UniqueFontHandle<FT_Library, detail::ReleaseLibrary>;

@@ -122,8 +122,7 @@ Status LayoutText(const FontFace& face, REAL emSize, const WCHAR* text, INT leng
     if (horizontal == StringAlignmentCenter) {
       x = layout.Width > 0 ? layout.X + (layout.Width - l.width) / 2 : layout.X - l.width / 2;
     } else if (horizontal == StringAlignmentFar) {
-      x = layout.Width > 0 ? layout.X + layout.Width - pad - l.width
-                           : layout.X - l.width - pad;
+      x = layout.Width > 0 ? layout.X + layout.Width - pad - l.width : layout.X - l.width - pad;
     }
     const double baseline = top + k * lineHeight + ascent;
     double pen = x;

@@ -169,8 +169,7 @@ Status GraphicsPath::AddRectangle(const RectF& rect) {
   Append(PointF(rect.X, rect.Y), PathPointTypeStart);
   Append(PointF(rect.X + rect.Width, rect.Y), PathPointTypeLine);
   Append(PointF(rect.X + rect.Width, rect.Y + rect.Height), PathPointTypeLine);
-  Append(PointF(rect.X, rect.Y + rect.Height),
-         PathPointTypeLine | PathPointTypeCloseSubpath);
+  Append(PointF(rect.X, rect.Y + rect.Height), PathPointTypeLine | PathPointTypeCloseSubpath);
   startNewFigure_ = true;
   return Ok;
 }

@@ -8,34 +8,29 @@
 
 namespace Gdiplus {
 
-Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family,
-                               INT style, REAL emSize, const PointF& origin,
-                               const StringFormat* format) {
+Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                               REAL emSize, const PointF& origin, const StringFormat* format) {
   return AddStringLayout(string, length, family, style, emSize, RectF(origin.X, origin.Y, 0, 0),
                          format);
 }
 
-Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family,
-                               INT style, REAL emSize, const RectF& layoutRect,
-                               const StringFormat* format) {
+Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                               REAL emSize, const RectF& layoutRect, const StringFormat* format) {
   return AddStringLayout(string, length, family, style, emSize, layoutRect, format);
 }
 
-Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family,
-                               INT style, REAL emSize, const Point& origin,
-                               const StringFormat* format) {
+Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                               REAL emSize, const Point& origin, const StringFormat* format) {
   return AddStringLayout(string, length, family, style, emSize,
                          RectF(REAL(origin.X), REAL(origin.Y), 0, 0), format);
 }
 
-Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family,
-                               INT style, REAL emSize, const Rect& layoutRect,
-                               const StringFormat* format) {
-  return AddStringLayout(
-      string, length, family, style, emSize,
-      RectF(REAL(layoutRect.X), REAL(layoutRect.Y), REAL(layoutRect.Width),
-            REAL(layoutRect.Height)),
-      format);
+Status GraphicsPath::AddString(const WCHAR* string, INT length, const FontFamily* family, INT style,
+                               REAL emSize, const Rect& layoutRect, const StringFormat* format) {
+  return AddStringLayout(string, length, family, style, emSize,
+                         RectF(REAL(layoutRect.X), REAL(layoutRect.Y), REAL(layoutRect.Width),
+                               REAL(layoutRect.Height)),
+                         format);
 }
 
 Status GraphicsPath::AddStringLayout(const WCHAR* string, INT length, const FontFamily* family,
@@ -67,7 +62,9 @@ Status GraphicsPath::AddStringLayout(const WCHAR* string, INT length, const Font
       types_.push_back(glyph.types[i]);
     }
   }
-  if (!Gdiplus::AllFinite(points_)) {
+  bool finite = true;
+  for (std::size_t i = first; i < points_.size(); ++i) finite = finite && IsFinitePoint(points_[i]);
+  if (!finite) {
     // An em size near the float limit can overflow.
     points_.resize(first);
     types_.resize(first);

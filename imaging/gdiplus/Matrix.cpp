@@ -29,7 +29,9 @@ Matrix::Matrix(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy) {
   SetElements(m11, m12, m21, m22, dx, dy);
 }
 
-Matrix* Matrix::Clone() const { return new Matrix(m11_, m12_, m21_, m22_, dx_, dy_); }
+Matrix* Matrix::Clone() const {
+  return new Matrix(m11_, m12_, m21_, m22_, dx_, dy_);
+}
 
 Status Matrix::SetStatus(Status status) const {
   if (status != Ok) lastResult_ = status;
@@ -65,7 +67,9 @@ Status Matrix::GetElements(REAL* m) const {
   return Ok;
 }
 
-Status Matrix::Reset() { return SetElements(1, 0, 0, 1, 0, 0); }
+Status Matrix::Reset() {
+  return SetElements(1, 0, 0, 1, 0, 0);
+}
 
 bool Matrix::Assign(const Matrix& a, const Matrix& b) {
   // Products in double so that chains of operations lose no more than the
@@ -176,8 +180,7 @@ bool Matrix::IsInvertible() const {
 
 bool Matrix::Equals(const Matrix* matrix) const {
   return matrix != nullptr && m11_ == matrix->m11_ && m12_ == matrix->m12_ &&
-         m21_ == matrix->m21_ && m22_ == matrix->m22_ && dx_ == matrix->dx_ &&
-         dy_ == matrix->dy_;
+         m21_ == matrix->m21_ && m22_ == matrix->m22_ && dx_ == matrix->dx_ && dy_ == matrix->dy_;
 }
 
 }  // namespace Gdiplus

@@ -8,7 +8,9 @@
 
 namespace Gdiplus {
 
-inline bool IsFinitePoint(const PointF& p) { return std::isfinite(p.X) && std::isfinite(p.Y); }
+inline bool IsFinitePoint(const PointF& p) {
+  return std::isfinite(p.X) && std::isfinite(p.Y);
+}
 
 inline bool AllFinite(const std::vector<PointF>& points) {
   for (const PointF& p : points) {
@@ -17,8 +19,12 @@ inline bool AllFinite(const std::vector<PointF>& points) {
   return true;
 }
 
-inline BYTE BaseType(BYTE type) { return type & PathPointTypePathTypeMask; }
-inline bool IsClosing(BYTE type) { return (type & PathPointTypeCloseSubpath) != 0; }
+inline BYTE BaseType(BYTE type) {
+  return type & PathPointTypePathTypeMask;
+}
+inline bool IsClosing(BYTE type) {
+  return (type & PathPointTypeCloseSubpath) != 0;
+}
 
 // The box of the points; (0, 0, 0, 0) when there are none.
 RectF BoundsOf(const PointF* points, std::size_t count);

@@ -32,7 +32,9 @@ Pen::Pen(const Color& color, REAL width, Unit unit) : color_(color) {
   unit_ = unit;
 }
 
-Pen* Pen::Clone() const { return new Pen(*this); }
+Pen* Pen::Clone() const {
+  return new Pen(*this);
+}
 
 Status Pen::SetStatus(Status status) const {
   if (status != Ok) lastResult_ = status;
@@ -101,7 +103,9 @@ Status Pen::SetDashPattern(const REAL* dashArray, INT count) {
   return Ok;
 }
 
-INT Pen::GetDashPatternCount() const { return INT(dashPattern_.size()); }
+INT Pen::GetDashPatternCount() const {
+  return INT(dashPattern_.size());
+}
 
 Status Pen::GetDashPattern(REAL* dashArray, INT count) const {
   if (dashArray == nullptr || count < INT(dashPattern_.size())) {

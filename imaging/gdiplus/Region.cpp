@@ -65,7 +65,9 @@ Region& Region::operator=(Region&& other) noexcept {
 
 Region::~Region() = default;
 
-Region* Region::Clone() const { return new Region(*this); }
+Region* Region::Clone() const {
+  return new Region(*this);
+}
 
 Status Region::SetStatus(Status status) const {
   if (status != Ok) lastResult_ = status;
@@ -126,7 +128,9 @@ Status Region::Translate(REAL dx, REAL dy) {
   return Ok;
 }
 
-Status Region::Translate(INT dx, INT dy) { return Translate(REAL(dx), REAL(dy)); }
+Status Region::Translate(INT dx, INT dy) {
+  return Translate(REAL(dx), REAL(dy));
+}
 
 Status Region::Transform(const Matrix* matrix) {
   if (matrix == nullptr) return SetStatus(InvalidParameter);
@@ -145,7 +149,9 @@ const RegionMask& Region::Pixels() const {
   return *pixels_;
 }
 
-const pixman_region32* Region::GetPixmanRegion() const { return Pixels().get(); }
+const pixman_region32* Region::GetPixmanRegion() const {
+  return Pixels().get();
+}
 
 Status Region::GetPixels(const Matrix* matrix, RegionMask* out) const {
   if (out == nullptr) return SetStatus(InvalidParameter);
@@ -234,8 +240,8 @@ Status Region::WriteScans(const Matrix* matrix, RectType* rects, INT* count) con
   if (rects != nullptr) {
     for (int i = 0; i < n; ++i) {
       using Value = decltype(rects[i].X);
-      rects[i] = RectType(Value(boxes[i].x1), Value(boxes[i].y1),
-                          Value(boxes[i].x2 - boxes[i].x1), Value(boxes[i].y2 - boxes[i].y1));
+      rects[i] = RectType(Value(boxes[i].x1), Value(boxes[i].y1), Value(boxes[i].x2 - boxes[i].x1),
+                          Value(boxes[i].y2 - boxes[i].y1));
     }
   }
   return Ok;

@@ -126,8 +126,8 @@ std::shared_ptr<const RegionNode> RegionNode::MakeInfinite() {
 
 std::shared_ptr<const RegionNode> RegionNode::MakeRect(const RectF& rect) {
   // A rectangle without area, or with non-finite values, holds no pixel.
-  if (!(rect.Width > 0) || !(rect.Height > 0) || !std::isfinite(rect.X) ||
-      !std::isfinite(rect.Y) || !std::isfinite(rect.Width) || !std::isfinite(rect.Height)) {
+  if (!(rect.Width > 0) || !(rect.Height > 0) || !std::isfinite(rect.X) || !std::isfinite(rect.Y) ||
+      !std::isfinite(rect.Width) || !std::isfinite(rect.Height)) {
     return MakeEmpty();
   }
   auto node = std::make_shared<RegionNode>();

@@ -24,7 +24,9 @@ struct Crossing {
 };
 
 // Rows whose centre line y = j the edge crosses under the half-open rule.
-int FirstRowAtOrAbove(double y) { return int(std::clamp(std::ceil(y), kMin, kMax)); }
+int FirstRowAtOrAbove(double y) {
+  return int(std::clamp(std::ceil(y), kMin, kMax));
+}
 
 }  // namespace
 
@@ -104,12 +106,11 @@ void ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& typ
         }
       }
       // Rows with the same spans as the band above extend it.
-      const bool sameSpans =
-          !band.empty() && bandBottom == row_y && band.size() == row.size() &&
-          std::equal(band.begin(), band.end(), row.begin(),
-                     [](const pixman_box32_t& l, const pixman_box32_t& r) {
-                       return l.x1 == r.x1 && l.x2 == r.x2;
-                     });
+      const bool sameSpans = !band.empty() && bandBottom == row_y && band.size() == row.size() &&
+                             std::equal(band.begin(), band.end(), row.begin(),
+                                        [](const pixman_box32_t& l, const pixman_box32_t& r) {
+                                          return l.x1 == r.x1 && l.x2 == r.x2;
+                                        });
       // With only vertical edges active, every row up to the next edge event
       // repeats this one: tall rectangles cost one row, not their height.
       int repeat = 1;

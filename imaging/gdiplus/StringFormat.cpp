@@ -21,7 +21,9 @@ const StringFormat* StringFormat::GenericTypographic() {
   return &format;
 }
 
-StringFormat* StringFormat::Clone() const { return new StringFormat(*this); }
+StringFormat* StringFormat::Clone() const {
+  return new StringFormat(*this);
+}
 
 Status StringFormat::SetStatus(Status status) const {
   if (status != Ok) lastResult_ = status;

@@ -18,7 +18,9 @@ void Widener::Emit(double x, double y) {
   types_.push_back(points_.size() - 1 == contourStart_ ? PathPointTypeStart : PathPointTypeLine);
 }
 
-void Widener::BeginContour() { contourStart_ = points_.size(); }
+void Widener::BeginContour() {
+  contourStart_ = points_.size();
+}
 
 void Widener::EndContour() {
   if (points_.size() - contourStart_ < 3) {
@@ -57,8 +59,7 @@ void Widener::AddFigure(const PointF* points, std::size_t count, bool closed) {
   }
 }
 
-void Widener::AddOpen(const PointF* points, std::size_t count, LineCap startCap,
-                      LineCap endCap) {
+void Widener::AddOpen(const PointF* points, std::size_t count, LineCap startCap, LineCap endCap) {
   Distinct(points, count, false);
   if (figure_.size() < 2) return;
   StrokeOpen(startCap, endCap);
@@ -210,8 +211,7 @@ void Widener::Arc(const Vec& center, double radius, double fromAngle, double swe
   const double tolerance = std::max(settings_.flatness, 1e-3);
   double step = std::numbers::pi / 2;
   if (tolerance < radius) step = std::min(step, 2 * std::acos(1 - tolerance / radius));
-  const int segments =
-      std::clamp(int(std::ceil(std::abs(sweep) / step)), 1, kMaxArcSegments);
+  const int segments = std::clamp(int(std::ceil(std::abs(sweep) / step)), 1, kMaxArcSegments);
   for (int k = 1; k < segments; ++k) {
     const double a = fromAngle + sweep * k / segments;
     sidePoints_.push_back({center.x + radius * std::cos(a), center.y + radius * std::sin(a)});

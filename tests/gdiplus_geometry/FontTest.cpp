@@ -21,7 +21,9 @@ std::string FileOf(const WCHAR* family, INT style = FontStyleRegular) {
   return face != nullptr ? face->File() : std::string();
 }
 
-std::string BaseName(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+std::string BaseName(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
 
 std::u16string NameOf(const FontFamily& family) {
   WCHAR name[LF_FACESIZE];

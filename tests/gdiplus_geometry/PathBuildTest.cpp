@@ -12,7 +12,9 @@ using namespace Gdiplus;
 
 namespace {
 
-std::vector<BYTE> TypesOf(const GraphicsPath& path) { return path.Types(); }
+std::vector<BYTE> TypesOf(const GraphicsPath& path) {
+  return path.Types();
+}
 
 void ExpectPoint(const PointF& p, REAL x, REAL y, REAL tolerance = 1e-5f) {
   EXPECT_NEAR(p.X, x, tolerance);

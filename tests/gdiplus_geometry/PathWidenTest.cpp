@@ -78,9 +78,9 @@ TEST(PathWidenTest, ClosedRectangleGivesOuterAndInnerContours) {
   // Inner edges run the full length of the original sides.
   std::set<std::pair<REAL, REAL>> inner;
   for (std::size_t i = 4; i < 12; ++i) inner.emplace(wide.Points()[i].X, wide.Points()[i].Y);
-  const std::set<std::pair<REAL, REAL>> expected = {
-      {1.0f, 1.5f}, {3.0f, 1.5f}, {2.5f, 1.0f}, {2.5f, 3.0f},
-      {3.0f, 2.5f}, {1.0f, 2.5f}, {1.5f, 3.0f}, {1.5f, 1.0f}};
+  const std::set<std::pair<REAL, REAL>> expected = {{1.0f, 1.5f}, {3.0f, 1.5f}, {2.5f, 1.0f},
+                                                    {2.5f, 3.0f}, {3.0f, 2.5f}, {1.0f, 2.5f},
+                                                    {1.5f, 3.0f}, {1.5f, 1.0f}};
   EXPECT_EQ(inner, expected);
   // The pair GDI+ lists at the lower-left corner, in its order.
   bool found = false;
@@ -120,8 +120,7 @@ TEST(PathWidenTest, WorldPensThinnerThanOneActAsOne) {
 TEST(PathWidenTest, PixelPensKeepThinWidthsAndZeroCoversNothing) {
   GraphicsPath line;
   line.AddLine(0, 10, 20, 10);
-  ExpectRect(BoundsOf(Widened(line, Pen(Color(0xFF000000), 0.5f, UnitPixel))), 0, 9.75f, 20,
-             0.5f);
+  ExpectRect(BoundsOf(Widened(line, Pen(Color(0xFF000000), 0.5f, UnitPixel))), 0, 9.75f, 20, 0.5f);
   const GraphicsPath none = Widened(line, Pen(Color(0xFF000000), 0, UnitPixel));
   EXPECT_EQ(none.GetPointCount(), 0);
   EXPECT_EQ(none.GetFillMode(), FillModeWinding);

@@ -61,8 +61,7 @@ bool Expected(CombineMode mode, bool a, bool b) {
 
 }  // namespace
 
-class RegionCombineTest
-    : public testing::TestWithParam<std::tuple<CombineMode, FillMode>> {};
+class RegionCombineTest : public testing::TestWithParam<std::tuple<CombineMode, FillMode>> {};
 
 TEST_P(RegionCombineTest, MatchesPointInPolygonPerPixel) {
   const auto [mode, fill] = GetParam();

@@ -25,9 +25,8 @@ void ExpectScans(const Region& region, const std::vector<Rect>& expected,
   const std::vector<Rect> scans = Scans(region, matrix);
   ASSERT_EQ(scans.size(), expected.size());
   for (std::size_t i = 0; i < scans.size(); ++i) {
-    EXPECT_TRUE(scans[i].Equals(expected[i]))
-        << i << ": " << scans[i].X << "," << scans[i].Y << "," << scans[i].Width << ","
-        << scans[i].Height;
+    EXPECT_TRUE(scans[i].Equals(expected[i])) << i << ": " << scans[i].X << "," << scans[i].Y << ","
+                                              << scans[i].Width << "," << scans[i].Height;
   }
 }
 

@@ -17,9 +17,9 @@ CurvedText BuiltIn() {
 }
 
 struct Census {
-  int painted = 0;       // alpha above zero
-  int outside = 0;       // painted beyond the target and the pen's reach
-  int green = 0;         // opaque fill colour
+  int painted = 0;  // alpha above zero
+  int outside = 0;  // painted beyond the target and the pen's reach
+  int green = 0;    // opaque fill colour
 };
 
 Census Count(Bitmap& bitmap, const RectF& target, float reach) {

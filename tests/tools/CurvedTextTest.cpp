@@ -93,12 +93,13 @@ TEST(CurvedTextTest, WarpMapsTheBoxEdgesOntoTheCurves) {
   EXPECT_EQ(warped->Types(), probe.Types());
   EXPECT_EQ(warped->GetFillMode(), FillModeAlternate);
   const auto& p = warped->Points();
-  ExpectPoint(p[0], top.front());     // X = 0 on the first points, Y = 0 on the upper curve
-  ExpectPoint(p[1], top.back());      // X = size.Width on the last points
-  ExpectPoint(p[2], bottom.back());   // and Y = size.Height on the lower curve
+  ExpectPoint(p[0], top.front());    // X = 0 on the first points, Y = 0 on the upper curve
+  ExpectPoint(p[1], top.back());     // X = size.Width on the last points
+  ExpectPoint(p[2], bottom.back());  // and Y = size.Height on the lower curve
   ExpectPoint(p[3], bottom.front());
   ExpectPoint(p[4], top[std::size_t(int(0.3f * 451.0f))]);
-  const PointF t = top[std::size_t(int(0.5f * 451.0f))], b = bottom[std::size_t(int(0.5f * 468.0f))];
+  const PointF t = top[std::size_t(int(0.5f * 451.0f))],
+               b = bottom[std::size_t(int(0.5f * 468.0f))];
   ExpectPoint(p[5], PointF((t.X + b.X) / 2, (t.Y + b.Y) / 2));
   // Left of the origin: held at the first index.
   ExpectPoint(p[6], top.front());
