@@ -8,7 +8,9 @@ namespace Gdiplus {
 
 namespace {
 
-bool SupportedFormat(PixelFormat format) { return format == PixelFormat32bppARGB; }
+bool SupportedFormat(PixelFormat format) {
+  return format == PixelFormat32bppARGB;
+}
 
 }  // namespace
 
@@ -38,13 +40,21 @@ Bitmap::Bitmap(INT width, INT height, PixelFormat format) {
   stride_ = INT(stride);
 }
 
-UINT Bitmap::GetWidth() const { return UINT(width_); }
+UINT Bitmap::GetWidth() const {
+  return UINT(width_);
+}
 
-UINT Bitmap::GetHeight() const { return UINT(height_); }
+UINT Bitmap::GetHeight() const {
+  return UINT(height_);
+}
 
-PixelFormat Bitmap::GetPixelFormat() const { return pixels_ ? PixelFormat32bppARGB : 0; }
+PixelFormat Bitmap::GetPixelFormat() const {
+  return pixels_ ? PixelFormat32bppARGB : 0;
+}
 
-Image* Bitmap::Clone() const { return Clone(0, 0, width_, height_, PixelFormat32bppARGB); }
+Image* Bitmap::Clone() const {
+  return Clone(0, 0, width_, height_, PixelFormat32bppARGB);
+}
 
 Bitmap* Bitmap::Clone(const Rect& rect, PixelFormat format) const {
   return Clone(rect.X, rect.Y, rect.Width, rect.Height, format);
@@ -90,15 +100,14 @@ Status Bitmap::SetPixel(INT x, INT y, const Color& color) {
   return Ok;
 }
 
-Status Bitmap::LockBits(const Rect* rect, UINT flags, PixelFormat format,
-                        BitmapData* lockedData) {
+Status Bitmap::LockBits(const Rect* rect, UINT flags, PixelFormat format, BitmapData* lockedData) {
   if (!lockedData || !pixels_) return SetStatus(InvalidParameter);
   if (locked_) return SetStatus(WrongState);
   const Rect area = rect ? *rect : Rect(0, 0, width_, height_);
   if ((flags & (ImageLockModeRead | ImageLockModeWrite)) == 0 ||
-      (flags & ImageLockModeUserInputBuf) != 0 || !SupportedFormat(format) ||
-      area.Width <= 0 || area.Height <= 0 || area.X < 0 || area.Y < 0 ||
-      area.X > width_ - area.Width || area.Y > height_ - area.Height) {
+      (flags & ImageLockModeUserInputBuf) != 0 || !SupportedFormat(format) || area.Width <= 0 ||
+      area.Height <= 0 || area.X < 0 || area.Y < 0 || area.X > width_ - area.Width ||
+      area.Y > height_ - area.Height) {
     return SetStatus(InvalidParameter);
   }
   lockedData->Width = UINT(area.Width);

@@ -19,6 +19,8 @@ enum BrushType {
 struct BrushPaint {
   const ARGB* cell = nullptr;
   ARGB color = 0;
+  // Every colour has alpha 255, so pixels under full coverage are replaced.
+  bool opaque = false;
 };
 
 class Brush {

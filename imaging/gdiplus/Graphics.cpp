@@ -38,7 +38,9 @@ Graphics::Graphics(Image* image) : textLayout_(std::make_unique<TextLayout>()) {
   target_.Attach(surface_, &clip_);
 }
 
-Graphics* Graphics::FromImage(Image* image) { return new (std::nothrow) Graphics(image); }
+Graphics* Graphics::FromImage(Image* image) {
+  return new (std::nothrow) Graphics(image);
+}
 
 Graphics::~Graphics() = default;
 
@@ -70,7 +72,9 @@ Status Graphics::SetSmoothingMode(SmoothingMode smoothingMode) {
   }
 }
 
-SmoothingMode Graphics::GetSmoothingMode() const { return smoothingMode_; }
+SmoothingMode Graphics::GetSmoothingMode() const {
+  return smoothingMode_;
+}
 
 Status Graphics::SetInterpolationMode(InterpolationMode interpolationMode) {
   if (!Ready()) return SetStatus(InvalidParameter);
@@ -94,7 +98,9 @@ Status Graphics::SetInterpolationMode(InterpolationMode interpolationMode) {
   }
 }
 
-InterpolationMode Graphics::GetInterpolationMode() const { return interpolationMode_; }
+InterpolationMode Graphics::GetInterpolationMode() const {
+  return interpolationMode_;
+}
 
 Status Graphics::Clear(const Color& color) {
   if (!Ready()) return SetStatus(InvalidParameter);
@@ -166,21 +172,33 @@ Status Graphics::GetClip(Region* region) const {
   return Ok;
 }
 
-Status Graphics::IntersectClip(const Rect& rect) { return SetClip(rect, CombineModeIntersect); }
+Status Graphics::IntersectClip(const Rect& rect) {
+  return SetClip(rect, CombineModeIntersect);
+}
 
-Status Graphics::IntersectClip(const RectF& rect) { return SetClip(rect, CombineModeIntersect); }
+Status Graphics::IntersectClip(const RectF& rect) {
+  return SetClip(rect, CombineModeIntersect);
+}
 
 Status Graphics::IntersectClip(const Region* region) {
   return SetClip(region, CombineModeIntersect);
 }
 
-Status Graphics::ExcludeClip(const Rect& rect) { return SetClip(rect, CombineModeExclude); }
+Status Graphics::ExcludeClip(const Rect& rect) {
+  return SetClip(rect, CombineModeExclude);
+}
 
-Status Graphics::ExcludeClip(const RectF& rect) { return SetClip(rect, CombineModeExclude); }
+Status Graphics::ExcludeClip(const RectF& rect) {
+  return SetClip(rect, CombineModeExclude);
+}
 
-Status Graphics::ExcludeClip(const Region* region) { return SetClip(region, CombineModeExclude); }
+Status Graphics::ExcludeClip(const Region* region) {
+  return SetClip(region, CombineModeExclude);
+}
 
-bool Graphics::IsClipEmpty() const { return clip_.IsEmpty(); }
+bool Graphics::IsClipEmpty() const {
+  return clip_.IsEmpty();
+}
 
 Status Graphics::GetClipBounds(Rect* rect) const {
   if (!rect || !Ready()) return SetStatus(InvalidParameter);
@@ -211,7 +229,7 @@ Status Graphics::FillShape(FillMode fillMode, const Brush* brush, const RasterCl
   target_.Attach(surface_, &clip);
   target_.SetPaint(paint);
   if (antiAlias) {
-    antiAliased_.Reset(area);
+    antiAliased_.Reset(area, &shape_.Bounds());
     antiAliased_.AddPath(shape_);
     antiAliased_.Sweep(fillMode, target_);
   } else {
@@ -266,11 +284,14 @@ Status Graphics::StrokeShape(const Pen* pen) {
     outline = &dashedShape_;
   }
 
-  target_.SetPaint(BrushPaint{nullptr, color.GetValue()});
+  target_.SetPaint(BrushPaint{nullptr, color.GetValue(), color.GetA() == 255});
   if (thin) {
     thinLines_.Draw(*outline, outline != &dashedShape_, target_);
   } else if (AntiAliased()) {
-    antiAliased_.Reset(area);
+    const RasterBounds& path = outline->Bounds();
+    const RasterBounds reach{path.left - margin, path.top - margin, path.right + margin,
+                             path.bottom + margin};
+    antiAliased_.Reset(area, &reach);
     stroker_.Stroke(*outline, style, visible, antiAliased_);
     antiAliased_.Sweep(FillModeWinding, target_);
   } else {
@@ -323,8 +344,8 @@ Status Graphics::DrawBezier(const Pen* pen, REAL x1, REAL y1, REAL x2, REAL y2, 
   return SetStatus(StrokeShape(pen));
 }
 
-Status Graphics::DrawBezier(const Pen* pen, const PointF& pt1, const PointF& pt2,
-                            const PointF& pt3, const PointF& pt4) {
+Status Graphics::DrawBezier(const Pen* pen, const PointF& pt1, const PointF& pt2, const PointF& pt3,
+                            const PointF& pt4) {
   return DrawBezier(pen, pt1.X, pt1.Y, pt2.X, pt2.Y, pt3.X, pt3.Y, pt4.X, pt4.Y);
 }
 
@@ -479,8 +500,8 @@ Status Graphics::FillRegion(const Brush* brush, const Region* region) {
   if (const Status status = brush->GetPaint(&paint); status != Ok) return SetStatus(status);
   target_.SetPaint(paint);
   int count = 0;
-  const pixman_box32_t* boxes = pixman_region32_rectangles(
-      const_cast<pixman_region32_t*>(region->GetPixmanRegion()), &count);
+  const pixman_box32_t* boxes =
+      pixman_region32_rectangles(const_cast<pixman_region32_t*>(region->GetPixmanRegion()), &count);
   const Rect& area = clip_.Bounds();
   for (int i = 0; i < count; ++i) {
     const INT top = std::max(boxes[i].y1, area.Y);

@@ -172,8 +172,7 @@ class Graphics {
   Status FillShape(FillMode fillMode, const Brush* brush, const RasterClip& clip, bool antiAlias);
   Status StrokeShape(const Pen* pen);
   void BeginShape();
-  Status DrawUnscaled(Image* image, INT x, INT y, INT srcx, INT srcy, INT srcwidth,
-                      INT srcheight);
+  Status DrawUnscaled(Image* image, INT x, INT y, INT srcx, INT srcy, INT srcwidth, INT srcheight);
   Status DrawScaled(Image* image, const RectF& destRect, const RectF& sourceRect, Unit srcUnit,
                     const ImageAttributes* imageAttributes);
   Status LayOut(const WCHAR* string, INT length, const Font* font, const RectF& layoutRect,

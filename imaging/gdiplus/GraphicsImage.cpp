@@ -11,9 +11,13 @@ namespace Gdiplus {
 
 namespace {
 
-bool PixelUnit(Unit unit) { return unit == UnitPixel || unit == UnitWorld; }
+bool PixelUnit(Unit unit) {
+  return unit == UnitPixel || unit == UnitWorld;
+}
 
-bool IsWhole(REAL v) { return std::isfinite(v) && std::fabs(v) < 2e9f && v == std::trunc(v); }
+bool IsWhole(REAL v) {
+  return std::isfinite(v) && std::fabs(v) < 2e9f && v == std::trunc(v);
+}
 
 const Bitmap* AsBitmap(const Image* image) {
   const auto* bitmap = dynamic_cast<const Bitmap*>(image);
@@ -81,8 +85,8 @@ Status Graphics::DrawScaled(Image* image, const RectF& destRect, const RectF& so
                         INT(sourceRect.Y), INT(sourceRect.Width), INT(sourceRect.Height));
   }
   if (source == bitmap_) {
-    std::unique_ptr<Bitmap> copy(source->Clone(0, 0, surface_.width, surface_.height,
-                                               PixelFormat32bppARGB));
+    std::unique_ptr<Bitmap> copy(
+        source->Clone(0, 0, surface_.width, surface_.height, PixelFormat32bppARGB));
     if (!copy) return OutOfMemory;
     return resampler_.Draw(copy->Surface(), sourceRect, destRect, interpolationMode_, target_);
   }
@@ -91,8 +95,8 @@ Status Graphics::DrawScaled(Image* image, const RectF& destRect, const RectF& so
 
 Status Graphics::DrawImage(Image* image, INT x, INT y) {
   if (!AsBitmap(image)) return SetStatus(InvalidParameter);
-  return SetStatus(DrawUnscaled(image, x, y, 0, 0, INT(image->GetWidth()),
-                                INT(image->GetHeight())));
+  return SetStatus(
+      DrawUnscaled(image, x, y, 0, 0, INT(image->GetWidth()), INT(image->GetHeight())));
 }
 
 Status Graphics::DrawImage(Image* image, const Point& point) {
@@ -102,8 +106,8 @@ Status Graphics::DrawImage(Image* image, const Point& point) {
 Status Graphics::DrawImage(Image* image, REAL x, REAL y) {
   if (!AsBitmap(image)) return SetStatus(InvalidParameter);
   const REAL width = REAL(image->GetWidth()), height = REAL(image->GetHeight());
-  return SetStatus(
-      DrawScaled(image, RectF(x, y, width, height), RectF(0, 0, width, height), UnitPixel, nullptr));
+  return SetStatus(DrawScaled(image, RectF(x, y, width, height), RectF(0, 0, width, height),
+                              UnitPixel, nullptr));
 }
 
 Status Graphics::DrawImage(Image* image, const PointF& point) {
@@ -143,17 +147,15 @@ Status Graphics::DrawImage(Image* image, const RectF& rect) {
 Status Graphics::DrawImage(Image* image, const Rect& destRect, INT srcx, INT srcy, INT srcwidth,
                            INT srcheight, Unit srcUnit, const ImageAttributes* imageAttributes,
                            DrawImageAbort callback, void* callbackData) {
-  return DrawImage(image,
-                   RectF(REAL(destRect.X), REAL(destRect.Y), REAL(destRect.Width),
-                         REAL(destRect.Height)),
-                   REAL(srcx), REAL(srcy), REAL(srcwidth), REAL(srcheight), srcUnit,
-                   imageAttributes, callback, callbackData);
+  return DrawImage(
+      image, RectF(REAL(destRect.X), REAL(destRect.Y), REAL(destRect.Width), REAL(destRect.Height)),
+      REAL(srcx), REAL(srcy), REAL(srcwidth), REAL(srcheight), srcUnit, imageAttributes, callback,
+      callbackData);
 }
 
-Status Graphics::DrawImage(Image* image, const RectF& destRect, REAL srcx, REAL srcy,
-                           REAL srcwidth, REAL srcheight, Unit srcUnit,
-                           const ImageAttributes* imageAttributes, DrawImageAbort callback,
-                           void* callbackData) {
+Status Graphics::DrawImage(Image* image, const RectF& destRect, REAL srcx, REAL srcy, REAL srcwidth,
+                           REAL srcheight, Unit srcUnit, const ImageAttributes* imageAttributes,
+                           DrawImageAbort callback, void* callbackData) {
   // Drawing is done in one pass; a callback has no point at which to stop it.
   if (callback && callback(callbackData)) return SetStatus(Aborted);
   return SetStatus(DrawScaled(image, destRect, RectF(srcx, srcy, srcwidth, srcheight), srcUnit,

@@ -17,21 +17,19 @@ constexpr REAL kDpi = 96.0f;
 
 }  // namespace
 
-Status Graphics::LayOut(const WCHAR* string, INT length, const Font* font,
-                        const RectF& layoutRect, const StringFormat* stringFormat,
-                        TextLayout* layout) const {
+Status Graphics::LayOut(const WCHAR* string, INT length, const Font* font, const RectF& layoutRect,
+                        const StringFormat* stringFormat, TextLayout* layout) const {
   if (!Ready() || !font || (!string && length != 0) || length < -1) return InvalidParameter;
   const FontFace* face = font->GetFace();
   if (!face) return InvalidParameter;
   const bool padding = stringFormat ? stringFormat->HasPadding() : true;
-  return LayoutText(*face, font->GetEmSizeInPixels(kDpi), string, length, layoutRect,
-                    stringFormat, padding, layout);
+  return LayoutText(*face, font->GetEmSizeInPixels(kDpi), string, length, layoutRect, stringFormat,
+                    padding, layout);
 }
 
 Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font,
                                const PointF& origin, RectF* boundingBox) const {
-  return MeasureString(string, length, font, RectF(origin.X, origin.Y, 0, 0), nullptr,
-                       boundingBox);
+  return MeasureString(string, length, font, RectF(origin.X, origin.Y, 0, 0), nullptr, boundingBox);
 }
 
 Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font,
@@ -43,8 +41,7 @@ Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font
 
 Status Graphics::MeasureString(const WCHAR* string, INT length, const Font* font,
                                const RectF& layoutRect, const StringFormat* stringFormat,
-                               RectF* boundingBox, INT* codepointsFitted,
-                               INT* linesFilled) const {
+                               RectF* boundingBox, INT* codepointsFitted, INT* linesFilled) const {
   if (!boundingBox) return SetStatus(InvalidParameter);
   TextLayout layout;
   const Status status = LayOut(string, length, font, layoutRect, stringFormat, &layout);
@@ -84,21 +81,20 @@ Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font,
     const double bottom = std::ceil(double(layoutRect.Y) + layoutRect.Height);
     auto clampToInt = [](double v) { return INT(std::fmax(-2e9, std::fmin(2e9, v))); };
     const INT x = clampToInt(left), y = clampToInt(top);
-    textClip_.AssignIntersection(
-        clip_, Rect(x, y, clampToInt(right - left), clampToInt(bottom - top)));
+    textClip_.AssignIntersection(clip_,
+                                 Rect(x, y, clampToInt(right - left), clampToInt(bottom - top)));
     return SetStatus(FillShape(FillModeWinding, brush, textClip_, true));
   }
   return SetStatus(FillShape(FillModeWinding, brush, clip_, true));
 }
 
-Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font,
-                            const PointF& origin, const Brush* brush) {
+Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, const PointF& origin,
+                            const Brush* brush) {
   return DrawString(string, length, font, RectF(origin.X, origin.Y, 0, 0), nullptr, brush);
 }
 
-Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font,
-                            const PointF& origin, const StringFormat* stringFormat,
-                            const Brush* brush) {
+Status Graphics::DrawString(const WCHAR* string, INT length, const Font* font, const PointF& origin,
+                            const StringFormat* stringFormat, const Brush* brush) {
   return DrawString(string, length, font, RectF(origin.X, origin.Y, 0, 0), stringFormat, brush);
 }
 

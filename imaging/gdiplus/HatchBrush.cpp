@@ -1,5 +1,6 @@
 #include "HatchBrush.h"
 
+#include <algorithm>
 #include <new>
 
 #include "HatchPatterns.h"
@@ -28,7 +29,9 @@ ARGB Mix(Color back, Color fore, float t) {
                          channel(back.GetG(), fore.GetG()), channel(back.GetB(), fore.GetB()));
 }
 
-bool BitSet(std::uint8_t row, int column) { return (row & (0x80 >> (column & 7))) != 0; }
+bool BitSet(std::uint8_t row, int column) {
+  return (row & (0x80 >> (column & 7))) != 0;
+}
 
 }  // namespace
 
@@ -53,6 +56,7 @@ HatchBrush::HatchBrush(HatchStyle hatchStyle, const Color& foreColor, const Colo
       cell_[y * 8 + x] = color;
     }
   }
+  opaque_ = std::all_of(cell_.begin(), cell_.end(), [](ARGB c) { return (c >> 24) == 255; });
 }
 
 Brush* HatchBrush::Clone() const {
@@ -75,7 +79,7 @@ Status HatchBrush::GetBackgroundColor(Color* color) const {
 
 Status HatchBrush::GetPaint(BrushPaint* paint) const {
   if (!paint || !Valid()) return SetStatus(InvalidParameter);
-  *paint = BrushPaint{cell_.data(), 0};
+  *paint = BrushPaint{cell_.data(), 0, opaque_};
   return Ok;
 }
 

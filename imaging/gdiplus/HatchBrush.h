@@ -27,6 +27,7 @@ class HatchBrush : public Brush {
   Color fore_;
   Color back_;
   std::array<ARGB, 64> cell_{};
+  bool opaque_ = false;
 };
 
 }  // namespace Gdiplus

@@ -70,8 +70,7 @@ void Unpremultiply(const agg::rgba8* span, std::size_t count, ARGB* out) {
 
 template <class Generator>
 void Generate(Generator& generator, INT top, INT bottom, INT left, INT right,
-              std::vector<std::uint8_t>& samples, std::vector<ARGB>& colors,
-              RenderTarget& target) {
+              std::vector<std::uint8_t>& samples, std::vector<ARGB>& colors, RenderTarget& target) {
   const auto count = std::size_t(right - left);
   samples.resize(count * sizeof(agg::rgba8));
   colors.resize(count);
@@ -106,8 +105,7 @@ void ImageResampler::LoadSource(const BitmapSurface& source, INT left, INT top, 
 }
 
 Status ImageResampler::Draw(const BitmapSurface& source, const RectF& sourceRect,
-                            const RectF& destRect, InterpolationMode mode,
-                            RenderTarget& target) {
+                            const RectF& destRect, InterpolationMode mode, RenderTarget& target) {
   const double sides[4] = {sourceRect.Width, sourceRect.Height, destRect.Width, destRect.Height};
   const double corners[4] = {sourceRect.X, sourceRect.Y, destRect.X, destRect.Y};
   for (int i = 0; i < 4; ++i) {

@@ -34,10 +34,10 @@ class AliasedRasterizer final : public RasterSink {
 
  private:
   struct Edge {
-    double x = 0;     // crossing on row top
-    double slope = 0; // change of x per row
+    double x = 0;      // crossing on row top
+    double slope = 0;  // change of x per row
     INT top = 0;
-    INT bottom = 0;   // one past the last row
+    INT bottom = 0;  // one past the last row
     int winding = 0;
   };
   struct Crossing {

@@ -13,10 +13,27 @@ namespace {
 // AGG centres pixel (i, j) on (i + 0.5, j + 0.5), GDI+ on (i, j).
 constexpr double kPixelCentreShift = 0.5;
 
+template <class Rasterizer>
+void SweepInto(Rasterizer& rasterizer, agg::scanline_u8& scanline, FillMode fillMode,
+               RenderTarget& target) {
+  rasterizer.filling_rule(fillMode == FillModeWinding ? agg::fill_non_zero : agg::fill_even_odd);
+  if (!rasterizer.rewind_scanlines()) return;
+  scanline.reset(rasterizer.min_x(), rasterizer.max_x());
+  while (rasterizer.sweep_scanline(scanline)) {
+    const INT y = scanline.y();
+    unsigned spans = scanline.num_spans();
+    auto span = scanline.begin();
+    for (; spans > 0; --spans, ++span) target.BlendCovers(y, span->x, span->len, span->covers);
+  }
+}
+
 }  // namespace
 
 struct AntiAliasedRasterizer::Engine {
-  agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> rasterizer;
+  // Clipping in double precision keeps far-away vertices out of AGG's
+  // fixed-point cells; shapes known to lie inside need none of it.
+  agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> clipped;
+  agg::rasterizer_scanline_aa<agg::rasterizer_sl_no_clip> unclipped;
   agg::scanline_u8 scanline;
 };
 
@@ -24,12 +41,17 @@ AntiAliasedRasterizer::AntiAliasedRasterizer() : engine_(std::make_unique<Engine
 
 AntiAliasedRasterizer::~AntiAliasedRasterizer() = default;
 
-void AntiAliasedRasterizer::Reset(const Rect& area) {
-  engine_->rasterizer.reset();
-  // Clipping in double precision keeps far-away vertices out of AGG's
-  // fixed-point cells.
-  engine_->rasterizer.clip_box(area.X, area.Y, double(area.X) + area.Width,
-                               double(area.Y) + area.Height);
+void AntiAliasedRasterizer::Reset(const Rect& area, const RasterBounds* bounds) {
+  clipping_ = !bounds || !(bounds->left > area.X && bounds->top > area.Y &&
+                           bounds->right < area.X + area.Width - 1.0 &&
+                           bounds->bottom < area.Y + area.Height - 1.0);
+  if (clipping_) {
+    engine_->clipped.reset();
+    engine_->clipped.clip_box(area.X, area.Y, double(area.X) + area.Width,
+                              double(area.Y) + area.Height);
+  } else {
+    engine_->unclipped.reset();
+  }
 }
 
 void AntiAliasedRasterizer::AddPath(const RasterPath& path) {
@@ -45,26 +67,34 @@ void AntiAliasedRasterizer::AddPath(const RasterPath& path) {
 }
 
 void AntiAliasedRasterizer::MoveTo(double x, double y) {
-  engine_->rasterizer.move_to_d(x + kPixelCentreShift, y + kPixelCentreShift);
+  if (clipping_) {
+    engine_->clipped.move_to_d(x + kPixelCentreShift, y + kPixelCentreShift);
+  } else {
+    engine_->unclipped.move_to_d(x + kPixelCentreShift, y + kPixelCentreShift);
+  }
 }
 
 void AntiAliasedRasterizer::LineTo(double x, double y) {
-  engine_->rasterizer.line_to_d(x + kPixelCentreShift, y + kPixelCentreShift);
+  if (clipping_) {
+    engine_->clipped.line_to_d(x + kPixelCentreShift, y + kPixelCentreShift);
+  } else {
+    engine_->unclipped.line_to_d(x + kPixelCentreShift, y + kPixelCentreShift);
+  }
 }
 
-void AntiAliasedRasterizer::ClosePolygon() { engine_->rasterizer.close_polygon(); }
+void AntiAliasedRasterizer::ClosePolygon() {
+  if (clipping_) {
+    engine_->clipped.close_polygon();
+  } else {
+    engine_->unclipped.close_polygon();
+  }
+}
 
 void AntiAliasedRasterizer::Sweep(FillMode fillMode, RenderTarget& target) {
-  auto& rasterizer = engine_->rasterizer;
-  auto& scanline = engine_->scanline;
-  rasterizer.filling_rule(fillMode == FillModeWinding ? agg::fill_non_zero : agg::fill_even_odd);
-  if (!rasterizer.rewind_scanlines()) return;
-  scanline.reset(rasterizer.min_x(), rasterizer.max_x());
-  while (rasterizer.sweep_scanline(scanline)) {
-    const INT y = scanline.y();
-    unsigned spans = scanline.num_spans();
-    auto span = scanline.begin();
-    for (; spans > 0; --spans, ++span) target.BlendCovers(y, span->x, span->len, span->covers);
+  if (clipping_) {
+    SweepInto(engine_->clipped, engine_->scanline, fillMode, target);
+  } else {
+    SweepInto(engine_->unclipped, engine_->scanline, fillMode, target);
   }
 }
 

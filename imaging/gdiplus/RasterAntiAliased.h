@@ -19,7 +19,9 @@ class AntiAliasedRasterizer final : public RasterSink {
   AntiAliasedRasterizer& operator=(const AntiAliasedRasterizer&) = delete;
 
   // Starts a new shape; only pixels inside the rectangle are produced.
-  void Reset(const Rect& area);
+  // bounds, when known, holds every vertex to come; a shape well inside the
+  // area then skips the clipping work.
+  void Reset(const Rect& area, const RasterBounds* bounds = nullptr);
 
   // Every figure counts as closed.
   void AddPath(const RasterPath& path);
@@ -33,6 +35,7 @@ class AntiAliasedRasterizer final : public RasterSink {
  private:
   struct Engine;
   std::unique_ptr<Engine> engine_;
+  bool clipping_ = true;
 };
 
 }  // namespace Gdiplus

@@ -80,8 +80,9 @@ void RasterClip::AssignIntersection(const RasterClip& source, const Rect& rect) 
   for (INT y = 0; y < height_; ++y) {
     rowStart_[y] = std::uint32_t(runs_.size());
     if (y < rect.Y || y >= bottom) continue;
-    source.ForEachRun(y, left, clampedRight,
-                      [&](INT from, INT to) { runs_.push_back({from, to}); });
+    source.ForEachRun(y, left, clampedRight, [&](INT from, INT to) {
+      runs_.push_back({from, to});
+    });
   }
   rowStart_[height_] = std::uint32_t(runs_.size());
   UpdateBounds();

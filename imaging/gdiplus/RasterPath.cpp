@@ -35,16 +35,20 @@ bool RasterPath::Check(double x, double y) {
   return true;
 }
 
-void RasterPath::Add(double x, double y) {
-  if (problem_ == InvalidParameter || !Check(x, y)) return;
+void RasterPath::Extend(double x, double y) {
   if (points_.empty()) {
     bounds_ = RasterBounds{x, y, x, y};
-  } else {
-    bounds_.left = std::min(bounds_.left, x);
-    bounds_.top = std::min(bounds_.top, y);
-    bounds_.right = std::max(bounds_.right, x);
-    bounds_.bottom = std::max(bounds_.bottom, y);
+    return;
   }
+  bounds_.left = std::min(bounds_.left, x);
+  bounds_.top = std::min(bounds_.top, y);
+  bounds_.right = std::max(bounds_.right, x);
+  bounds_.bottom = std::max(bounds_.bottom, y);
+}
+
+void RasterPath::Add(double x, double y) {
+  if (problem_ == InvalidParameter || !Check(x, y)) return;
+  Extend(x, y);
   points_.push_back({x, y});
   figures_.back().end = std::uint32_t(points_.size());
 }
@@ -72,27 +76,55 @@ void RasterPath::BezierTo(double x1, double y1, double x2, double y2, double x3,
   if (!figureOpen_ || points_.empty() || figures_.back().begin == figures_.back().end) {
     MoveTo(x1, y1);
   }
-  // Control points are never added, so check them here; an unusable path
-  // is never drawn, so stop adding to it.
-  Check(x1, y1);
-  Check(x2, y2);
-  if (problem_ != Ok) return;
-  const RasterPoint p0 = points_.back();
+  // Every point of the curve lies in the hull of its control points, so
+  // checking those (and widening the bounds by them) covers the whole curve.
+  // An unusable path is never drawn; stop adding to it.
+  if (!Check(x1, y1) || !Check(x2, y2) || !Check(x3, y3) || problem_ != Ok) return;
+  Extend(x1, y1);
+  Extend(x2, y2);
+  Extend(x3, y3);
+  AppendCubic(x1, y1, x2, y2, x3, y3, CurveSteps(points_.back(), x1, y1, x2, y2, x3, y3));
+}
+
+int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
+                           double x3, double y3) const {
   // Uniform steps: the chord error is at most 3/4 of the larger second
   // difference of the control polygon, divided by the square of the steps.
   const double ddx = std::max(std::fabs(p0.x - 2 * x1 + x2), std::fabs(x1 - 2 * x2 + x3));
   const double ddy = std::max(std::fabs(p0.y - 2 * y1 + y2), std::fabs(y1 - 2 * y2 + y3));
-  const double second = std::hypot(ddx, ddy);
-  double steps = std::ceil(std::sqrt(0.75 * second / flatness_));
-  if (!(steps >= 1)) steps = 1;  // NaN input falls through to Add's check
-  const int n = int(std::min<double>(steps, kMaxCurveSegments));
-  for (int i = 1; i < n; ++i) {
-    const double t = double(i) / n;
-    const double u = 1 - t;
-    const double b0 = u * u * u, b1 = 3 * u * u * t, b2 = 3 * u * t * t, b3 = t * t * t;
-    Add(b0 * p0.x + b1 * x1 + b2 * x2 + b3 * x3, b0 * p0.y + b1 * y1 + b2 * y2 + b3 * y3);
+  // steps^4 >= (3/4 · |dd| / flatness)^2; small counts are found without
+  // square roots, which dominate for the tiny curves drawn by the thousand.
+  const double target = 0.5625 * (ddx * ddx + ddy * ddy) / (flatness_ * flatness_);
+  for (int steps = 1; steps <= 8; ++steps) {
+    if (double(steps * steps) * double(steps * steps) >= target) return steps;
   }
-  Add(x3, y3);
+  const double steps = std::ceil(std::sqrt(std::sqrt(target)));
+  return int(std::clamp<double>(steps, 1, kMaxCurveSegments));
+}
+
+void RasterPath::AppendCubic(double x1, double y1, double x2, double y2, double x3, double y3,
+                             int steps) {
+  const RasterPoint p0 = points_.back();
+  // Forward differences of the cubic at parameter step 1/steps.
+  const double h = 1.0 / steps, h2 = h * h, h3 = h2 * h;
+  const double ax = x3 - p0.x + 3 * (x1 - x2), ay = y3 - p0.y + 3 * (y1 - y2);
+  const double bx = 3 * (p0.x - 2 * x1 + x2), by = 3 * (p0.y - 2 * y1 + y2);
+  const double cx = 3 * (x1 - p0.x), cy = 3 * (y1 - p0.y);
+  double x = p0.x, y = p0.y;
+  double dx = ax * h3 + bx * h2 + cx * h, dy = ay * h3 + by * h2 + cy * h;
+  double ddx = 6 * ax * h3 + 2 * bx * h2, ddy = 6 * ay * h3 + 2 * by * h2;
+  const double dddx = 6 * ax * h3, dddy = 6 * ay * h3;
+  for (int i = 1; i < steps; ++i) {
+    x += dx;
+    y += dy;
+    dx += ddx;
+    dy += ddy;
+    ddx += dddx;
+    ddy += dddy;
+    points_.push_back({x, y});
+  }
+  points_.push_back({x3, y3});
+  figures_.back().end = std::uint32_t(points_.size());
 }
 
 void RasterPath::CloseFigure() {
@@ -105,11 +137,17 @@ void RasterPath::AddEllipse(double x, double y, double width, double height) {
   const double rx = width / 2, ry = height / 2;
   const double cx = x + rx, cy = y + ry;
   const double kx = rx * kKappa, ky = ry * kKappa;
+  // The four quarters are mirror images and the ellipse lies in its
+  // rectangle: one check and one step count serve them all.
+  if (!Check(x, y) || !Check(x + width, y + height) || problem_ != Ok) return;
   MoveTo(cx + rx, cy);
-  BezierTo(cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry);
-  BezierTo(cx - kx, cy + ry, cx - rx, cy + ky, cx - rx, cy);
-  BezierTo(cx - rx, cy - ky, cx - kx, cy - ry, cx, cy - ry);
-  BezierTo(cx + kx, cy - ry, cx + rx, cy - ky, cx + rx, cy);
+  Extend(x, y);
+  Extend(x + width, y + height);
+  const int steps = CurveSteps(points_.back(), cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry);
+  AppendCubic(cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry, steps);
+  AppendCubic(cx - kx, cy + ry, cx - rx, cy + ky, cx - rx, cy, steps);
+  AppendCubic(cx - rx, cy - ky, cx - kx, cy - ry, cx, cy - ry, steps);
+  AppendCubic(cx + kx, cy - ry, cx + rx, cy - ky, cx + rx, cy, steps);
   CloseFigure();
 }
 

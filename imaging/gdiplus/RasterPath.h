@@ -65,11 +65,19 @@ class RasterPath {
   // Problem() then says which: InvalidParameter or ValueOverflow.
   bool Usable() const { return problem_ == Ok; }
   Status Problem() const { return problem_; }
+  // Holds every point, and the control points of curves.
   const RasterBounds& Bounds() const { return bounds_; }
 
  private:
   // Records a problem with the coordinates; true when they are usable.
   bool Check(double x, double y);
+  // Widens the bounds to hold the point.
+  void Extend(double x, double y);
+  // Steps that keep a cubic from the point p0 within the flatness.
+  int CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2, double x3,
+                 double y3) const;
+  // Appends the cubic from the last point in equal parameter steps.
+  void AppendCubic(double x1, double y1, double x2, double y2, double x3, double y3, int steps);
   void Add(double x, double y);
 
   std::vector<RasterPoint> points_;

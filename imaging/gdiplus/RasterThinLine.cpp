@@ -10,7 +10,9 @@ namespace Gdiplus {
 namespace {
 
 // The pixel whose centre is nearest: halves go to the larger index.
-long long Nearest(double v) { return (long long)std::floor(v + 0.5); }
+long long Nearest(double v) {
+  return (long long)std::floor(v + 0.5);
+}
 
 }  // namespace
 

@@ -9,8 +9,13 @@ namespace Gdiplus {
 void RenderTarget::BlendRun(INT y, INT left, INT right) {
   clip_->ForEachRun(y, left, right, [&](INT from, INT to) {
     BYTE* pixel = PixelAt(from, y);
-    if (!paint_.cell && (paint_.color >> 24) == 255) {
-      for (INT x = from; x < to; ++x, pixel += 4) StorePixel(pixel, paint_.color);
+    if (paint_.opaque) {
+      if (!paint_.cell) {
+        for (INT x = from; x < to; ++x, pixel += 4) StorePixel(pixel, paint_.color);
+      } else {
+        const ARGB* row = paint_.cell + ((y & 7) << 3);
+        for (INT x = from; x < to; ++x, pixel += 4) StorePixel(pixel, row[x & 7]);
+      }
       return;
     }
     for (INT x = from; x < to; ++x, pixel += 4) BlendPixel(pixel, PaintAt(x, y), 255);

@@ -23,7 +23,7 @@ Status SolidBrush::SetColor(const Color& color) {
 
 Status SolidBrush::GetPaint(BrushPaint* paint) const {
   if (!paint) return SetStatus(InvalidParameter);
-  *paint = BrushPaint{nullptr, color_.GetValue()};
+  *paint = BrushPaint{nullptr, color_.GetValue(), color_.GetA() == 255};
   return Ok;
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
+#include <string>
 #include <cstring>
 #include <memory>
 
@@ -44,7 +46,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BadSize{INT_MAX / 4 + 1, 1, InvalidParameter},
                     // Bytes beyond the allocation limit, and beyond size_t on
                     // a naive 32-bit product.
-                    BadSize{65536, 65536, OutOfMemory}, BadSize{INT_MAX / 4, INT_MAX, OutOfMemory}));
+                    BadSize{65536, 65536, OutOfMemory}, BadSize{INT_MAX / 4, INT_MAX, OutOfMemory}),
+    [](const testing::TestParamInfo<BadSize>& info) {
+      auto text = [](INT v) {
+        return v < 0 ? "minus" + std::to_string(-std::int64_t(v)) : std::to_string(v);
+      };
+      return text(info.param.width) + "x" + text(info.param.height);
+    });
 
 TEST(Bitmap, StartsTransparentBlack) {
   Bitmap bitmap(7, 3);
@@ -140,8 +148,7 @@ TEST(Bitmap, LockBitsRefusesBadRequests) {
   EXPECT_EQ(bitmap.UnlockBits(&data), WrongState);
   ASSERT_EQ(bitmap.LockBits(nullptr, ImageLockModeRead, PixelFormat32bppARGB, &data), Ok);
   BitmapData second;
-  EXPECT_EQ(bitmap.LockBits(nullptr, ImageLockModeRead, PixelFormat32bppARGB, &second),
-            WrongState);
+  EXPECT_EQ(bitmap.LockBits(nullptr, ImageLockModeRead, PixelFormat32bppARGB, &second), WrongState);
   EXPECT_EQ(bitmap.UnlockBits(&data), Ok);
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "Graphics.h"
 #include "GraphicsPath.h"
 #include "Pen.h"
@@ -29,6 +31,12 @@ struct ModeCase {
 
 class ClipCombine : public testing::TestWithParam<ModeCase> {};
 
+std::string ModeName(const testing::TestParamInfo<ModeCase>& info) {
+  static const char* const names[] = {"Replace", "Intersect", "Union",
+                                      "Xor",     "Exclude",   "Complement"};
+  return names[info.param.mode];
+}
+
 // The clip starts as kFirst and is combined with kSecond; a fill of the
 // whole picture then shows exactly the combined pixel set.
 TEST_P(ClipCombine, FillShowsTheCombinedSet) {
@@ -56,7 +64,8 @@ INSTANTIATE_TEST_SUITE_P(
                     ModeCase{CombineModeUnion, [](bool a, bool b) { return a || b; }},
                     ModeCase{CombineModeXor, [](bool a, bool b) { return a != b; }},
                     ModeCase{CombineModeExclude, [](bool a, bool b) { return a && !b; }},
-                    ModeCase{CombineModeComplement, [](bool a, bool b) { return b && !a; }}));
+                    ModeCase{CombineModeComplement, [](bool a, bool b) { return b && !a; }}),
+    ModeName);
 
 TEST(Clip, ClearReplacesInsideOnlyWithoutBlending) {
   Bitmap bitmap(20, 20);
@@ -124,13 +133,11 @@ TEST(Clip, IntersectAndExcludeClip) {
   g.IntersectClip(Rect(2, 2, 8, 8));
   g.ExcludeClip(Rect(4, 4, 2, 2));
   g.Clear(Color(kPaint));
-  EXPECT_EQ(RenderTest::FirstMismatch(bitmap,
-                                      [](int x, int y) {
-                                        return In(Rect(2, 2, 8, 8), x, y) &&
-                                                       !In(Rect(4, 4, 2, 2), x, y)
-                                                   ? kPaint
-                                                   : 0u;
-                                      }),
+  EXPECT_EQ(RenderTest::FirstMismatch(
+                bitmap,
+                [](int x, int y) {
+                  return In(Rect(2, 2, 8, 8), x, y) && !In(Rect(4, 4, 2, 2), x, y) ? kPaint : 0u;
+                }),
             "");
   Rect bounds;
   ASSERT_EQ(g.GetClipBounds(&bounds), Ok);

@@ -121,9 +121,8 @@ TEST(DrawImage, ScaledDrawCoversTheDestinationRectangle) {
   Bitmap source(4, 4);
   Graphics(&source).Clear(Color(0xFF3366CC));
   for (InterpolationMode mode :
-       {InterpolationModeBilinear, InterpolationModeHighQualityBilinear,
-        InterpolationModeBicubic, InterpolationModeHighQualityBicubic,
-        InterpolationModeNearestNeighbor}) {
+       {InterpolationModeBilinear, InterpolationModeHighQualityBilinear, InterpolationModeBicubic,
+        InterpolationModeHighQualityBicubic, InterpolationModeNearestNeighbor}) {
     Bitmap bitmap(30, 30);
     Graphics g(&bitmap);
     g.SetInterpolationMode(mode);

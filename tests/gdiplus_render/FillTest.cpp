@@ -45,13 +45,11 @@ TEST_P(AliasedFractionalRectangle, FillsPixelsWhoseCentresAreInside) {
   g.SetSmoothingMode(SmoothingModeNone);
   SolidBrush brush{Color(kRed)};
   ASSERT_EQ(g.FillRectangle(&brush, c.rect), Ok);
-  EXPECT_EQ(RenderTest::FirstMismatch(bitmap,
-                                      [&](int x, int y) {
-                                        return Inside(x, y, c.left, c.top, c.right, c.bottom)
-                                                   ? kRed
-                                                   : 0;
-                                      }),
-            "");
+  EXPECT_EQ(
+      RenderTest::FirstMismatch(
+          bitmap,
+          [&](int x, int y) { return Inside(x, y, c.left, c.top, c.right, c.bottom) ? kRed : 0; }),
+      "");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -174,13 +172,11 @@ TEST(Fill, PathUsesItsFillMode) {
   Graphics g(&bitmap);
   SolidBrush brush{Color(kRed)};
   ASSERT_EQ(g.FillPath(&brush, &path), Ok);
-  EXPECT_EQ(RenderTest::FirstMismatch(bitmap,
-                                      [](int x, int y) {
-                                        return Inside(x, y, 2, 2, 18, 18) &&
-                                                       !Inside(x, y, 6, 6, 14, 14)
-                                                   ? kRed
-                                                   : 0;
-                                      }),
+  EXPECT_EQ(RenderTest::FirstMismatch(
+                bitmap,
+                [](int x, int y) {
+                  return Inside(x, y, 2, 2, 18, 18) && !Inside(x, y, 6, 6, 14, 14) ? kRed : 0;
+                }),
             "");
 }
 

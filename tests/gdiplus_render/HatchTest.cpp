@@ -47,22 +47,25 @@ TEST_P(HatchPattern, PaintsTheCellFromTheDeviceOrigin) {
             "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, HatchPattern,
-    testing::Values(HatchCase{HatchStyleHorizontal, "ff00000000000000"},
-                    HatchCase{HatchStyleVertical, "8080808080808080"},
-                    HatchCase{HatchStyleCross, "ff80808080808080"},
-                    HatchCase{HatchStyle05Percent, "8000000008000000"},
-                    HatchCase{HatchStyle50Percent, "aa55aa55aa55aa55"},
-                    HatchCase{HatchStyle90Percent, "fffffff7ffffff7f"},
-                    HatchCase{HatchStyleWideUpwardDiagonal, "83070e1c3870e0c1"},
-                    HatchCase{HatchStyleDashedHorizontal, "f00000000f000000"},
-                    HatchCase{HatchStyleSmallConfetti, "8008400210012004"},
-                    HatchCase{HatchStyleLargeConfetti, "b130031bd8c00c8d"},
-                    HatchCase{HatchStyleWeave, "8854224588142251"},
-                    HatchCase{HatchStyleShingle, "038448300c020101"},
-                    HatchCase{HatchStyleSphere, "77898f8f7798f8f8"},
-                    HatchCase{HatchStyleSolidDiamond, "10387cfe7c381000"}));
+INSTANTIATE_TEST_SUITE_P(Styles, HatchPattern,
+                         testing::Values(HatchCase{HatchStyleHorizontal, "ff00000000000000"},
+                                         HatchCase{HatchStyleVertical, "8080808080808080"},
+                                         HatchCase{HatchStyleCross, "ff80808080808080"},
+                                         HatchCase{HatchStyle05Percent, "8000000008000000"},
+                                         HatchCase{HatchStyle50Percent, "aa55aa55aa55aa55"},
+                                         HatchCase{HatchStyle90Percent, "fffffff7ffffff7f"},
+                                         HatchCase{HatchStyleWideUpwardDiagonal,
+                                                   "83070e1c3870e0c1"},
+                                         HatchCase{HatchStyleDashedHorizontal, "f00000000f000000"},
+                                         HatchCase{HatchStyleSmallConfetti, "8008400210012004"},
+                                         HatchCase{HatchStyleLargeConfetti, "b130031bd8c00c8d"},
+                                         HatchCase{HatchStyleWeave, "8854224588142251"},
+                                         HatchCase{HatchStyleShingle, "038448300c020101"},
+                                         HatchCase{HatchStyleSphere, "77898f8f7798f8f8"},
+                                         HatchCase{HatchStyleSolidDiamond, "10387cfe7c381000"}),
+                         [](const testing::TestParamInfo<HatchCase>& info) {
+                           return "Style" + std::to_string(int(info.param.style));
+                         });
 
 // The softened diagonals mix the colours: set bits at sqrt(2) - 1/2, their
 // left and right neighbours (wrapping within the row) at 1/4.
@@ -104,7 +107,10 @@ TEST_P(SoftHatch, MixesSetPixelsAndTheirNeighbours) {
 INSTANTIATE_TEST_SUITE_P(Styles, SoftHatch,
                          testing::Values(HatchCase{HatchStyleForwardDiagonal, "8040201008040201"},
                                          HatchCase{HatchStyleBackwardDiagonal, "0102040810204080"},
-                                         HatchCase{HatchStyleDiagonalCross, "8142241818244281"}));
+                                         HatchCase{HatchStyleDiagonalCross, "8142241818244281"}),
+                         [](const testing::TestParamInfo<HatchCase>& info) {
+                           return "Style" + std::to_string(int(info.param.style));
+                         });
 
 TEST(Hatch, SameColoursPaintSolid) {
   Bitmap bitmap(9, 9);
@@ -155,8 +161,8 @@ TEST(Hatch, ShapeEdgesFollowSmoothing) {
     g.SetSmoothingMode(mode);
     HatchBrush brush(HatchStyle50Percent, Color(kFore), Color(kBack));
     g.FillEllipse(&brush, 2.0f, 2.0f, 15.0f, 15.0f);
-    const int partial = RenderTest::CountPixels(
-        bitmap, [](ARGB v) { return v != 0 && (v >> 24) != 0xFF; });
+    const int partial =
+        RenderTest::CountPixels(bitmap, [](ARGB v) { return v != 0 && (v >> 24) != 0xFF; });
     EXPECT_EQ(partial > 0, mode == SmoothingModeAntiAlias);
     EXPECT_EQ(RenderTest::CountPixels(bitmap,
                                       [](ARGB v) {

@@ -45,9 +45,9 @@ bool WritePng(const Gdiplus::Bitmap& bitmap, const std::string& path) {
   std::vector<png_byte> row(std::size_t(surface.width) * 4);
   if (setjmp(png_jmpbuf(handle.png()))) return false;
   png_init_io(handle.png(), file.get());
-  png_set_IHDR(handle.png(), handle.info(), png_uint_32(surface.width),
-               png_uint_32(surface.height), 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(handle.png(), handle.info(), png_uint_32(surface.width), png_uint_32(surface.height),
+               8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+               PNG_FILTER_TYPE_DEFAULT);
   png_write_info(handle.png(), handle.info());
   for (int y = 0; y < surface.height; ++y) {
     const Gdiplus::BYTE* in = surface.scan0 + std::size_t(y) * surface.stride;

@@ -97,6 +97,31 @@ void Stretch(const std::string& folder) {
   WritePng(bitmap, folder + "/stretch.png");
 }
 
+// Dotted inset outline of text on a dark ground, aliased, and a centred
+// string in a hatch brush.
+void StitchAndString(const std::string& folder) {
+  Bitmap bitmap(250, 50);
+  Graphics g(&bitmap);
+  g.Clear(Color(0xFF203040));
+  FontFamily family(u"Times New Roman");
+  GraphicsPath path;
+  path.AddString(u"Stitch", -1, &family, FontStyleBold, 46.0f, PointF(2, -2), nullptr);
+  Pen pen(Color(0xFFFFFFFF), 1.0f);
+  pen.SetAlignment(PenAlignmentInset);
+  pen.SetDashStyle(DashStyleDot);
+  g.DrawPath(&pen, &path);
+  HatchBrush white(HatchStyleSmallConfetti, Color(0xFFFFFFFF), Color(0xFFFFFFFF));
+  HatchBrush stripes(HatchStyleDiagonalCross, Color(0xFFFFD000), Color(0xFF203040));
+  g.FillRectangle(&stripes, 130, 0, 120, 50);
+  Font font(u"Courier New", 24.0f, FontStyleBold, UnitPoint);
+  StringFormat format;
+  format.SetAlignment(StringAlignmentCenter);
+  format.SetLineAlignment(StringAlignmentCenter);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  g.DrawString(u"A7x", -1, &font, RectF(130, 0, 120, 50), &format, &white);
+  WritePng(bitmap, folder + "/stitch.png");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +130,7 @@ int main(int argc, char** argv) {
   Hatches(folder);
   RingsInText(folder);
   Stretch(folder);
-  std::printf("wrote shapes, hatches, rings, stretch to %s\n", folder.c_str());
+  StitchAndString(folder);
+  std::printf("wrote shapes, hatches, rings, stretch, stitch to %s\n", folder.c_str());
   return 0;
 }

@@ -29,11 +29,15 @@ std::vector<BadCall> BadCalls(REAL bad) {
   static Pen pen(Color(0xFF00FF00), 2.0f);
   return {
       {"FillEllipse", [=](Graphics& g) { return g.FillEllipse(&brush, bad, 1.0f, 5.0f, 5.0f); }},
-      {"FillEllipseSize", [=](Graphics& g) { return g.FillEllipse(&brush, 1.0f, 1.0f, bad, 5.0f); }},
-      {"FillRectangle", [=](Graphics& g) { return g.FillRectangle(&brush, 1.0f, bad, 5.0f, 5.0f); }},
+      {"FillEllipseSize",
+       [=](Graphics& g) { return g.FillEllipse(&brush, 1.0f, 1.0f, bad, 5.0f); }},
+      {"FillRectangle",
+       [=](Graphics& g) { return g.FillRectangle(&brush, 1.0f, bad, 5.0f, 5.0f); }},
       {"DrawLine", [=](Graphics& g) { return g.DrawLine(&pen, 1.0f, 1.0f, bad, 5.0f); }},
       {"DrawBezier",
-       [=](Graphics& g) { return g.DrawBezier(&pen, 1.0f, 1.0f, 2.0f, bad, 3.0f, 3.0f, 4.0f, 1.0f); }},
+       [=](Graphics& g) {
+         return g.DrawBezier(&pen, 1.0f, 1.0f, 2.0f, bad, 3.0f, 3.0f, 4.0f, 1.0f);
+       }},
       {"DrawEllipse", [=](Graphics& g) { return g.DrawEllipse(&pen, 1.0f, 1.0f, 5.0f, bad); }},
       {"DrawRectangle", [=](Graphics& g) { return g.DrawRectangle(&pen, bad, bad, 5.0f, 5.0f); }},
       {"FillPolygon",

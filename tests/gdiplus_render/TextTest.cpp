@@ -35,8 +35,8 @@ TEST_F(Text, MeasureAddsAPadOfOneSixthEmPerSide) {
   EXPECT_NEAR(a.Width + b.Width - ab.Width, 10.0f, 0.01f);
   EXPECT_GT(ab.Height, 30.0f);
   RectF typographic;
-  ASSERT_EQ(g.MeasureString(u"AB", 2, font_.get(), PointF(0, 0),
-                            StringFormat::GenericTypographic(), &typographic),
+  ASSERT_EQ(g.MeasureString(u"AB", 2, font_.get(), PointF(0, 0), StringFormat::GenericTypographic(),
+                            &typographic),
             Ok);
   EXPECT_NEAR(ab.Width - typographic.Width, 10.0f, 0.01f);
 }
@@ -87,9 +87,9 @@ TEST_F(Text, DrawStringWithHatchBrushPaintsOnlyItsColours) {
   SolidBrush brush(Color(0xFFFFFFFF));
   ASSERT_EQ(g.DrawString(u"Ag", 2, font_.get(), PointF(0, 0), &brush), Ok);
   EXPECT_GT(RenderTest::CountPainted(bitmap), 50);
-  EXPECT_EQ(RenderTest::CountPixels(bitmap,
-                                    [](ARGB v) { return v != 0 && (v & 0xFFFFFF) != 0xFFFFFF; }),
-            0);
+  EXPECT_EQ(
+      RenderTest::CountPixels(bitmap, [](ARGB v) { return v != 0 && (v & 0xFFFFFF) != 0xFFFFFF; }),
+      0);
 }
 
 TEST_F(Text, BadArgumentsAreRefused) {
@@ -102,8 +102,7 @@ TEST_F(Text, BadArgumentsAreRefused) {
   EXPECT_EQ(g.MeasureString(u"A", 1, font_.get(), PointF(0, 0), nullptr), InvalidParameter);
   EXPECT_EQ(g.DrawString(u"A", 1, font_.get(), PointF(0, 0), nullptr), InvalidParameter);
   EXPECT_EQ(g.DrawString(u"A", -7, font_.get(), PointF(0, 0), &brush), InvalidParameter);
-  EXPECT_EQ(g.DrawString(u"A", 1, font_.get(), PointF(std::nanf(""), 0), &brush),
-            InvalidParameter);
+  EXPECT_EQ(g.DrawString(u"A", 1, font_.get(), PointF(std::nanf(""), 0), &brush), InvalidParameter);
   EXPECT_EQ(RenderTest::CountPainted(bitmap), 0);
 }
 
