@@ -54,7 +54,8 @@ int WINAPI StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax) {
   static const char kHex[] = "0123456789ABCDEF";
   int at = 0;
   auto put = [&](uint64_t value, int digits) {
-    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4) lpsz[at++] = kHex[(value >> shift) & 0xF];
+    for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
+      lpsz[at++] = kHex[(value >> shift) & 0xF];
   };
   lpsz[at++] = u'{';
   put(rguid.Data1, 8);

@@ -241,31 +241,30 @@ typedef struct ITypeInfoVtbl {
   HRESULT(STDMETHODCALLTYPE* GetTypeComp)(ITypeInfo* This, ITypeComp** ppTComp);
   HRESULT(STDMETHODCALLTYPE* GetFuncDesc)(ITypeInfo* This, UINT index, FUNCDESC** ppFuncDesc);
   HRESULT(STDMETHODCALLTYPE* GetVarDesc)(ITypeInfo* This, UINT index, VARDESC** ppVarDesc);
-  HRESULT(STDMETHODCALLTYPE* GetNames)(ITypeInfo* This, MEMBERID memid, BSTR* rgBstrNames,
-                                       UINT cMaxNames, UINT* pcNames);
-  HRESULT(STDMETHODCALLTYPE* GetRefTypeOfImplType)(ITypeInfo* This, UINT index,
-                                                   HREFTYPE* pRefType);
-  HRESULT(STDMETHODCALLTYPE* GetImplTypeFlags)(ITypeInfo* This, UINT index,
-                                               INT* pImplTypeFlags);
-  HRESULT(STDMETHODCALLTYPE* GetIDsOfNames)(ITypeInfo* This, LPOLESTR* rgszNames, UINT cNames,
-                                            MEMBERID* pMemId);
-  HRESULT(STDMETHODCALLTYPE* Invoke)(ITypeInfo* This, void* pvInstance, MEMBERID memid,
-                                     WORD wFlags, DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                     EXCEPINFO* pExcepInfo, UINT* puArgErr);
-  HRESULT(STDMETHODCALLTYPE* GetDocumentation)(ITypeInfo* This, MEMBERID memid, BSTR* pBstrName,
-                                               BSTR* pBstrDocString, DWORD* pdwHelpContext,
-                                               BSTR* pBstrHelpFile);
-  HRESULT(STDMETHODCALLTYPE* GetDllEntry)(ITypeInfo* This, MEMBERID memid, INVOKEKIND invKind,
-                                          BSTR* pBstrDllName, BSTR* pBstrName, WORD* pwOrdinal);
-  HRESULT(STDMETHODCALLTYPE* GetRefTypeInfo)(ITypeInfo* This, HREFTYPE hRefType,
-                                             ITypeInfo** ppTInfo);
-  HRESULT(STDMETHODCALLTYPE* AddressOfMember)(ITypeInfo* This, MEMBERID memid,
-                                              INVOKEKIND invKind, void** ppv);
-  HRESULT(STDMETHODCALLTYPE* CreateInstance)(ITypeInfo* This, IUnknown* pUnkOuter, REFIID riid,
-                                             void** ppvObj);
+  HRESULT(STDMETHODCALLTYPE* GetNames)
+  (ITypeInfo* This, MEMBERID memid, BSTR* rgBstrNames, UINT cMaxNames, UINT* pcNames);
+  HRESULT(STDMETHODCALLTYPE* GetRefTypeOfImplType)(ITypeInfo* This, UINT index, HREFTYPE* pRefType);
+  HRESULT(STDMETHODCALLTYPE* GetImplTypeFlags)(ITypeInfo* This, UINT index, INT* pImplTypeFlags);
+  HRESULT(STDMETHODCALLTYPE* GetIDsOfNames)
+  (ITypeInfo* This, LPOLESTR* rgszNames, UINT cNames, MEMBERID* pMemId);
+  HRESULT(STDMETHODCALLTYPE* Invoke)
+  (ITypeInfo* This, void* pvInstance, MEMBERID memid, WORD wFlags, DISPPARAMS* pDispParams,
+   VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr);
+  HRESULT(STDMETHODCALLTYPE* GetDocumentation)
+  (ITypeInfo* This, MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString, DWORD* pdwHelpContext,
+   BSTR* pBstrHelpFile);
+  HRESULT(STDMETHODCALLTYPE* GetDllEntry)
+  (ITypeInfo* This, MEMBERID memid, INVOKEKIND invKind, BSTR* pBstrDllName, BSTR* pBstrName,
+   WORD* pwOrdinal);
+  HRESULT(STDMETHODCALLTYPE* GetRefTypeInfo)
+  (ITypeInfo* This, HREFTYPE hRefType, ITypeInfo** ppTInfo);
+  HRESULT(STDMETHODCALLTYPE* AddressOfMember)
+  (ITypeInfo* This, MEMBERID memid, INVOKEKIND invKind, void** ppv);
+  HRESULT(STDMETHODCALLTYPE* CreateInstance)
+  (ITypeInfo* This, IUnknown* pUnkOuter, REFIID riid, void** ppvObj);
   HRESULT(STDMETHODCALLTYPE* GetMops)(ITypeInfo* This, MEMBERID memid, BSTR* pBstrMops);
-  HRESULT(STDMETHODCALLTYPE* GetContainingTypeLib)(ITypeInfo* This, ITypeLib** ppTLib,
-                                                   UINT* pIndex);
+  HRESULT(STDMETHODCALLTYPE* GetContainingTypeLib)
+  (ITypeInfo* This, ITypeLib** ppTLib, UINT* pIndex);
   void(STDMETHODCALLTYPE* ReleaseTypeAttr)(ITypeInfo* This, TYPEATTR* pTypeAttr);
   void(STDMETHODCALLTYPE* ReleaseFuncDesc)(ITypeInfo* This, FUNCDESC* pFuncDesc);
   void(STDMETHODCALLTYPE* ReleaseVarDesc)(ITypeInfo* This, VARDESC* pVarDesc);
@@ -281,17 +280,17 @@ typedef struct ITypeLibVtbl {
   UINT(STDMETHODCALLTYPE* GetTypeInfoCount)(ITypeLib* This);
   HRESULT(STDMETHODCALLTYPE* GetTypeInfo)(ITypeLib* This, UINT index, ITypeInfo** ppTInfo);
   HRESULT(STDMETHODCALLTYPE* GetTypeInfoType)(ITypeLib* This, UINT index, TYPEKIND* pTKind);
-  HRESULT(STDMETHODCALLTYPE* GetTypeInfoOfGuid)(ITypeLib* This, REFGUID guid,
-                                                ITypeInfo** ppTinfo);
+  HRESULT(STDMETHODCALLTYPE* GetTypeInfoOfGuid)(ITypeLib* This, REFGUID guid, ITypeInfo** ppTinfo);
   HRESULT(STDMETHODCALLTYPE* GetLibAttr)(ITypeLib* This, TLIBATTR** ppTLibAttr);
   HRESULT(STDMETHODCALLTYPE* GetTypeComp)(ITypeLib* This, ITypeComp** ppTComp);
-  HRESULT(STDMETHODCALLTYPE* GetDocumentation)(ITypeLib* This, INT index, BSTR* pBstrName,
-                                               BSTR* pBstrDocString, DWORD* pdwHelpContext,
-                                               BSTR* pBstrHelpFile);
-  HRESULT(STDMETHODCALLTYPE* IsName)(ITypeLib* This, LPOLESTR szNameBuf, ULONG lHashVal,
-                                     BOOL* pfName);
-  HRESULT(STDMETHODCALLTYPE* FindName)(ITypeLib* This, LPOLESTR szNameBuf, ULONG lHashVal,
-                                       ITypeInfo** ppTInfo, MEMBERID* rgMemId, USHORT* pcFound);
+  HRESULT(STDMETHODCALLTYPE* GetDocumentation)
+  (ITypeLib* This, INT index, BSTR* pBstrName, BSTR* pBstrDocString, DWORD* pdwHelpContext,
+   BSTR* pBstrHelpFile);
+  HRESULT(STDMETHODCALLTYPE* IsName)
+  (ITypeLib* This, LPOLESTR szNameBuf, ULONG lHashVal, BOOL* pfName);
+  HRESULT(STDMETHODCALLTYPE* FindName)
+  (ITypeLib* This, LPOLESTR szNameBuf, ULONG lHashVal, ITypeInfo** ppTInfo, MEMBERID* rgMemId,
+   USHORT* pcFound);
   void(STDMETHODCALLTYPE* ReleaseTLibAttr)(ITypeLib* This, TLIBATTR* pTLibAttr);
 } ITypeLibVtbl;
 struct ITypeLib {

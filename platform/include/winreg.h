@@ -77,9 +77,8 @@ GLYPHWARD_EXPORT LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD
 GLYPHWARD_EXPORT LSTATUS WINAPI RegCloseKey(HKEY hKey);
 GLYPHWARD_EXPORT LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved,
                                                DWORD dwType, const BYTE* lpData, DWORD cbData);
-GLYPHWARD_EXPORT LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName,
-                                                 DWORD* lpReserved, DWORD* lpType, BYTE* lpData,
-                                                 DWORD* lpcbData);
+GLYPHWARD_EXPORT LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD* lpReserved,
+                                                 DWORD* lpType, BYTE* lpData, DWORD* lpcbData);
 GLYPHWARD_EXPORT LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
 GLYPHWARD_EXPORT LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
 GLYPHWARD_EXPORT LSTATUS WINAPI RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey);

@@ -16,31 +16,44 @@ ffi_type* TypeOf(VARTYPE vt) {
   if (vt & (VT_BYREF | VT_ARRAY)) return &ffi_type_pointer;
   switch (vt) {
     case VT_EMPTY:
-    case VT_VOID: return &ffi_type_void;
-    case VT_I1: return &ffi_type_sint8;
-    case VT_UI1: return &ffi_type_uint8;
+    case VT_VOID:
+      return &ffi_type_void;
+    case VT_I1:
+      return &ffi_type_sint8;
+    case VT_UI1:
+      return &ffi_type_uint8;
     case VT_I2:
-    case VT_BOOL: return &ffi_type_sint16;
-    case VT_UI2: return &ffi_type_uint16;
+    case VT_BOOL:
+      return &ffi_type_sint16;
+    case VT_UI2:
+      return &ffi_type_uint16;
     case VT_I4:
     case VT_INT:
     case VT_ERROR:
-    case VT_HRESULT: return &ffi_type_sint32;
+    case VT_HRESULT:
+      return &ffi_type_sint32;
     case VT_UI4:
-    case VT_UINT: return &ffi_type_uint32;
+    case VT_UINT:
+      return &ffi_type_uint32;
     case VT_I8:
-    case VT_CY: return &ffi_type_sint64;
-    case VT_UI8: return &ffi_type_uint64;
-    case VT_R4: return &ffi_type_float;
+    case VT_CY:
+      return &ffi_type_sint64;
+    case VT_UI8:
+      return &ffi_type_uint64;
+    case VT_R4:
+      return &ffi_type_float;
     case VT_R8:
-    case VT_DATE: return &ffi_type_double;
+    case VT_DATE:
+      return &ffi_type_double;
     case VT_BSTR:
     case VT_UNKNOWN:
     case VT_DISPATCH:
     case VT_PTR:
     case VT_LPSTR:
-    case VT_LPWSTR: return &ffi_type_pointer;
-    default: return nullptr;
+    case VT_LPWSTR:
+      return &ffi_type_pointer;
+    default:
+      return nullptr;
   }
 }
 
@@ -51,19 +64,35 @@ void StoreResult(VARTYPE vt, const ffi_arg& raw, const void* wide, VARIANT* out)
   out->llVal = 0;
   switch (vt) {
     case VT_EMPTY:
-    case VT_VOID: out->vt = VT_EMPTY; break;
-    case VT_I1: out->cVal = CHAR(raw); break;
-    case VT_UI1: out->bVal = BYTE(raw); break;
+    case VT_VOID:
+      out->vt = VT_EMPTY;
+      break;
+    case VT_I1:
+      out->cVal = CHAR(raw);
+      break;
+    case VT_UI1:
+      out->bVal = BYTE(raw);
+      break;
     case VT_I2:
-    case VT_BOOL: out->iVal = SHORT(raw); break;
-    case VT_UI2: out->uiVal = USHORT(raw); break;
+    case VT_BOOL:
+      out->iVal = SHORT(raw);
+      break;
+    case VT_UI2:
+      out->uiVal = USHORT(raw);
+      break;
     case VT_I4:
     case VT_INT:
     case VT_ERROR:
-    case VT_HRESULT: out->lVal = LONG(raw); break;
+    case VT_HRESULT:
+      out->lVal = LONG(raw);
+      break;
     case VT_UI4:
-    case VT_UINT: out->ulVal = ULONG(raw); break;
-    default: std::memcpy(&out->llVal, wide, sizeof out->llVal); break;
+    case VT_UINT:
+      out->ulVal = ULONG(raw);
+      break;
+    default:
+      std::memcpy(&out->llVal, wide, sizeof out->llVal);
+      break;
   }
 }
 

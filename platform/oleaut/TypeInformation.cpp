@@ -32,7 +32,9 @@ TypeInformation::TypeInformation(TypeLibrary* library, std::size_t index)
   library_->AddRef();
 }
 
-TypeInformation::~TypeInformation() { library_->Release(); }
+TypeInformation::~TypeInformation() {
+  library_->Release();
+}
 
 HRESULT TypeInformation::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
@@ -73,7 +75,9 @@ HRESULT TypeInformation::GetTypeAttr(TYPEATTR** ppTypeAttr) {
   return S_OK;
 }
 
-void TypeInformation::ReleaseTypeAttr(TYPEATTR* pTypeAttr) { delete pTypeAttr; }
+void TypeInformation::ReleaseTypeAttr(TYPEATTR* pTypeAttr) {
+  delete pTypeAttr;
+}
 
 HRESULT TypeInformation::GetTypeComp(ITypeComp** ppTComp) {
   if (ppTComp) *ppTComp = nullptr;
@@ -186,8 +190,8 @@ HRESULT TypeInformation::GetIDsOfNames(LPOLESTR* rgszNames, UINT cNames, MEMBERI
 }
 
 HRESULT TypeInformation::Invoke(void* pvInstance, MEMBERID memid, WORD wFlags,
-                                DISPPARAMS* pDispParams, VARIANT* pVarResult,
-                                EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+                                DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                                UINT* puArgErr) {
   return InvokeMember(Type(), pvInstance, memid, wFlags, pDispParams, pVarResult, pExcepInfo,
                       puArgErr);
 }

@@ -58,9 +58,8 @@ class TypeInformation final : public ITypeInfo {
   HRESULT STDMETHODCALLTYPE Invoke(void* pvInstance, MEMBERID memid, WORD wFlags,
                                    DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                    EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
-  HRESULT STDMETHODCALLTYPE GetDocumentation(MEMBERID memid, BSTR* pBstrName,
-                                             BSTR* pBstrDocString, DWORD* pdwHelpContext,
-                                             BSTR* pBstrHelpFile) override;
+  HRESULT STDMETHODCALLTYPE GetDocumentation(MEMBERID memid, BSTR* pBstrName, BSTR* pBstrDocString,
+                                             DWORD* pdwHelpContext, BSTR* pBstrHelpFile) override;
   HRESULT STDMETHODCALLTYPE GetDllEntry(MEMBERID memid, INVOKEKIND invKind, BSTR* pBstrDllName,
                                         BSTR* pBstrName, WORD* pwOrdinal) override;
   HRESULT STDMETHODCALLTYPE GetRefTypeInfo(HREFTYPE hRefType, ITypeInfo** ppTInfo) override;

@@ -46,8 +46,8 @@ std::u16string VersionText(WORD major, WORD minor) {
 
 LONG SetValue(const std::u16string& path, const char16_t* name, const std::u16string& value) {
   KeyHandle handle;
-  LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE,
-                                nullptr, &handle.key, nullptr);
+  LONG status = RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &handle.key, nullptr);
   if (status != ERROR_SUCCESS) return status;
   return RegSetValueExW(handle.key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                         DWORD((value.size() + 1) * sizeof(char16_t)));
@@ -119,7 +119,8 @@ LONG RegisterInterfaces(ITypeLib* library, const std::u16string& libid,
         SUCCEEDED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr))) {
       const std::u16string key = u"Interface\\" + GuidText(attributes->guid);
       status = SetValue(key, nullptr, name ? std::u16string(name) : std::u16string());
-      if (status == ERROR_SUCCESS) status = SetValue(key + u"\\ProxyStubClsid", nullptr, kProxyStub);
+      if (status == ERROR_SUCCESS)
+        status = SetValue(key + u"\\ProxyStubClsid", nullptr, kProxyStub);
       if (status == ERROR_SUCCESS)
         status = SetValue(key + u"\\ProxyStubClsid32", nullptr, kProxyStub);
       if (status == ERROR_SUCCESS) status = SetValue(key + u"\\TypeLib", nullptr, libid);
@@ -192,8 +193,7 @@ HRESULT WINAPI RegisterTypeLib(ITypeLib* ptlib, LPCOLESTR szFullPath, LPCOLESTR 
     HRESULT hr = ptlib->GetLibAttr(&attributes);
     if (FAILED(hr)) return hr;
     const std::u16string libid = GuidText(attributes->guid);
-    const std::u16string version =
-        VersionText(attributes->wMajorVerNum, attributes->wMinorVerNum);
+    const std::u16string version = VersionText(attributes->wMajorVerNum, attributes->wMinorVerNum);
     const std::u16string lcid = Hex(attributes->lcid);
     const WORD flags = attributes->wLibFlags & ~LIBFLAG_FHASDISKIMAGE;
     ptlib->ReleaseTLibAttr(attributes);
@@ -226,6 +226,7 @@ HRESULT WINAPI UnRegisterTypeLib(REFGUID libID, WORD wVerMajor, WORD wVerMinor, 
     const std::u16string key = libKey + u"\\" + version;
     std::u16string path;
     LONG status = ReadValue(key + u"\\" + Hex(lcid) + u"\\" + kPlatform, nullptr, path);
+    if (status == ERROR_FILE_NOT_FOUND) return TYPE_E_LIBNOTREGISTERED;
     if (status != ERROR_SUCCESS) return RegistryFailure(status);
 
     status = UnregisterInterfaces(libid, version);

@@ -37,7 +37,9 @@ bool Tokens(std::string_view line, std::vector<std::string>& tokens) {
   return true;
 }
 
-bool IsQuoted(const std::string& token) { return !token.empty() && token[0] == '"'; }
+bool IsQuoted(const std::string& token) {
+  return !token.empty() && token[0] == '"';
+}
 
 // Names and help strings are ASCII or UTF-8 Latin text; they are kept as
 // UTF-16 with each byte of 0x80 and above refused, so no decoder is needed.
@@ -97,8 +99,8 @@ bool ParseType(std::string token, Param& param) {
   static const struct {
     const char* name;
     VARTYPE vt;
-  } kTypes[] = {{"long", VT_I4},     {"short", VT_I2},   {"int", VT_INT},
-                {"double", VT_R8},   {"float", VT_R4},   {"BSTR", VT_BSTR},
+  } kTypes[] = {{"long", VT_I4},           {"short", VT_I2},       {"int", VT_INT},
+                {"double", VT_R8},         {"float", VT_R4},       {"BSTR", VT_BSTR},
                 {"VARIANT_BOOL", VT_BOOL}, {"VARIANT", VT_VARIANT}};
   for (const auto& type : kTypes) {
     if (token == type.name) {
@@ -110,11 +112,16 @@ bool ParseType(std::string token, Param& param) {
 }
 
 bool ParseDirection(const std::string& token, USHORT& flags) {
-  if (token == "in") flags = PARAMFLAG_FIN;
-  else if (token == "out") flags = PARAMFLAG_FOUT;
-  else if (token == "out,retval") flags = PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
-  else if (token == "in,out") flags = PARAMFLAG_FIN | PARAMFLAG_FOUT;
-  else return false;
+  if (token == "in")
+    flags = PARAMFLAG_FIN;
+  else if (token == "out")
+    flags = PARAMFLAG_FOUT;
+  else if (token == "out,retval")
+    flags = PARAMFLAG_FOUT | PARAMFLAG_FRETVAL;
+  else if (token == "in,out")
+    flags = PARAMFLAG_FIN | PARAMFLAG_FOUT;
+  else
+    return false;
   return true;
 }
 
@@ -122,8 +129,8 @@ bool ParseMember(const std::vector<std::string>& t, TypeEntry& type) {
   static const struct {
     const char* word;
     INVOKEKIND kind;
-  } kKinds[] = {{"method", INVOKE_FUNC}, {"propget", INVOKE_PROPERTYGET},
-                {"propput", INVOKE_PROPERTYPUT}};
+  } kKinds[] = {
+      {"method", INVOKE_FUNC}, {"propget", INVOKE_PROPERTYGET}, {"propput", INVOKE_PROPERTYPUT}};
   Member member;
   bool known = false;
   for (const auto& k : kKinds)
@@ -165,10 +172,14 @@ bool ParseInterfaceFlags(const std::string& token, WORD& flags) {
     std::size_t end = token.find(',', start);
     if (end == std::string::npos) end = token.size();
     const std::string word = token.substr(start, end - start);
-    if (word == "dual") flags |= TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION;
-    else if (word == "oleautomation") flags |= TYPEFLAG_FOLEAUTOMATION;
-    else if (word == "nonextensible") flags |= TYPEFLAG_FNONEXTENSIBLE;
-    else return false;
+    if (word == "dual")
+      flags |= TYPEFLAG_FDUAL | TYPEFLAG_FOLEAUTOMATION;
+    else if (word == "oleautomation")
+      flags |= TYPEFLAG_FOLEAUTOMATION;
+    else if (word == "nonextensible")
+      flags |= TYPEFLAG_FNONEXTENSIBLE;
+    else
+      return false;
     start = end + 1;
   }
   return true;
@@ -187,7 +198,8 @@ struct Parser {
     if (!sawHeader) return false;
     const std::string& word = t[0];
     if (word == "library") {
-      if (sawLibrary || t.size() != 5 || !IsIdentifier(t[1]) || !ParseGuidToken(t[2], library.guid) ||
+      if (sawLibrary || t.size() != 5 || !IsIdentifier(t[1]) ||
+          !ParseGuidToken(t[2], library.guid) ||
           !ParseVersion(t[3], library.major, library.minor) || !Text(t[4], true))
         return false;
       library.name = *Text(t[1], false);
@@ -306,8 +318,8 @@ bool ParseGuid(std::u16string_view text, GUID& guid) {
     bytes[count++] = static_cast<unsigned char>(digits[0] * 16 + digits[1]);
   }
   if (count != 16) return false;
-  guid.Data1 = uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 |
-               bytes[3];
+  guid.Data1 =
+      uint32_t(bytes[0]) << 24 | uint32_t(bytes[1]) << 16 | uint32_t(bytes[2]) << 8 | bytes[3];
   guid.Data2 = uint16_t(bytes[4] << 8 | bytes[5]);
   guid.Data3 = uint16_t(bytes[6] << 8 | bytes[7]);
   std::memcpy(guid.Data4, bytes + 8, 8);
@@ -317,9 +329,9 @@ bool ParseGuid(std::u16string_view text, GUID& guid) {
 std::u16string GuidText(const GUID& guid) {
   char text[40];
   std::snprintf(text, sizeof text, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
-                unsigned(guid.Data1), unsigned(guid.Data2), unsigned(guid.Data3),
-                guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4],
-                guid.Data4[5], guid.Data4[6], guid.Data4[7]);
+                unsigned(guid.Data1), unsigned(guid.Data2), unsigned(guid.Data3), guid.Data4[0],
+                guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+                guid.Data4[6], guid.Data4[7]);
   std::u16string out;
   for (const char* c = text; *c; ++c) out += char16_t(*c);
   return out;

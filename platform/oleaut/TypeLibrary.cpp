@@ -67,7 +67,9 @@ HRESULT TypeLibrary::GetLibAttr(TLIBATTR** ppTLibAttr) {
   return S_OK;
 }
 
-void TypeLibrary::ReleaseTLibAttr(TLIBATTR* pTLibAttr) { delete pTLibAttr; }
+void TypeLibrary::ReleaseTLibAttr(TLIBATTR* pTLibAttr) {
+  delete pTLibAttr;
+}
 
 HRESULT TypeLibrary::GetTypeComp(ITypeComp** ppTComp) {
   if (ppTComp) *ppTComp = nullptr;

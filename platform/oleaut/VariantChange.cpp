@@ -46,20 +46,29 @@ HRESULT ReadByRef(const VARIANT& v, Scalar& out, int depth) {
     case VT_VARIANT:
       if (!v.pvarVal) return E_INVALIDARG;
       return Read(*v.pvarVal, out, depth + 1);
-    case VT_I1: return ReadPointer(reinterpret_cast<const signed char*>(v.byref), out, Scalar::kSigned);
-    case VT_I2: return ReadPointer(v.piVal, out, Scalar::kSigned);
+    case VT_I1:
+      return ReadPointer(reinterpret_cast<const signed char*>(v.byref), out, Scalar::kSigned);
+    case VT_I2:
+      return ReadPointer(v.piVal, out, Scalar::kSigned);
     case VT_I4:
-    case VT_INT: return ReadPointer(v.plVal, out, Scalar::kSigned);
-    case VT_I8: return ReadPointer(v.pllVal, out, Scalar::kSigned);
-    case VT_UI1: return ReadPointer(v.pbVal, out, Scalar::kUnsigned);
-    case VT_UI2: return ReadPointer(static_cast<const USHORT*>(v.byref), out, Scalar::kUnsigned);
+    case VT_INT:
+      return ReadPointer(v.plVal, out, Scalar::kSigned);
+    case VT_I8:
+      return ReadPointer(v.pllVal, out, Scalar::kSigned);
+    case VT_UI1:
+      return ReadPointer(v.pbVal, out, Scalar::kUnsigned);
+    case VT_UI2:
+      return ReadPointer(static_cast<const USHORT*>(v.byref), out, Scalar::kUnsigned);
     case VT_UI4:
-    case VT_UINT: return ReadPointer(static_cast<const ULONG*>(v.byref), out, Scalar::kUnsigned);
-    case VT_UI8: return ReadPointer(static_cast<const ULONGLONG*>(v.byref), out, Scalar::kUnsigned);
+    case VT_UINT:
+      return ReadPointer(static_cast<const ULONG*>(v.byref), out, Scalar::kUnsigned);
+    case VT_UI8:
+      return ReadPointer(static_cast<const ULONGLONG*>(v.byref), out, Scalar::kUnsigned);
     case VT_R4:
       out.single = true;
       return ReadPointer(v.pfltVal, out, Scalar::kReal);
-    case VT_R8: return ReadPointer(v.pdblVal, out, Scalar::kReal);
+    case VT_R8:
+      return ReadPointer(v.pdblVal, out, Scalar::kReal);
     case VT_BOOL:
       if (!v.pboolVal) return E_INVALIDARG;
       out.kind = Scalar::kBool;
@@ -79,20 +88,56 @@ HRESULT Read(const VARIANT& v, Scalar& out, int depth) {
   if (depth > kMaxIndirection || (v.vt & VT_ARRAY)) return DISP_E_TYPEMISMATCH;
   if (v.vt & VT_BYREF) return ReadByRef(v, out, depth);
   switch (v.vt) {
-    case VT_EMPTY: out.kind = Scalar::kEmpty; return S_OK;
-    case VT_I1: out.kind = Scalar::kSigned; out.integer = v.cVal; return S_OK;
-    case VT_I2: out.kind = Scalar::kSigned; out.integer = v.iVal; return S_OK;
+    case VT_EMPTY:
+      out.kind = Scalar::kEmpty;
+      return S_OK;
+    case VT_I1:
+      out.kind = Scalar::kSigned;
+      out.integer = v.cVal;
+      return S_OK;
+    case VT_I2:
+      out.kind = Scalar::kSigned;
+      out.integer = v.iVal;
+      return S_OK;
     case VT_I4:
-    case VT_INT: out.kind = Scalar::kSigned; out.integer = v.lVal; return S_OK;
-    case VT_I8: out.kind = Scalar::kSigned; out.integer = v.llVal; return S_OK;
-    case VT_UI1: out.kind = Scalar::kUnsigned; out.natural = v.bVal; return S_OK;
-    case VT_UI2: out.kind = Scalar::kUnsigned; out.natural = v.uiVal; return S_OK;
+    case VT_INT:
+      out.kind = Scalar::kSigned;
+      out.integer = v.lVal;
+      return S_OK;
+    case VT_I8:
+      out.kind = Scalar::kSigned;
+      out.integer = v.llVal;
+      return S_OK;
+    case VT_UI1:
+      out.kind = Scalar::kUnsigned;
+      out.natural = v.bVal;
+      return S_OK;
+    case VT_UI2:
+      out.kind = Scalar::kUnsigned;
+      out.natural = v.uiVal;
+      return S_OK;
     case VT_UI4:
-    case VT_UINT: out.kind = Scalar::kUnsigned; out.natural = v.ulVal; return S_OK;
-    case VT_UI8: out.kind = Scalar::kUnsigned; out.natural = v.ullVal; return S_OK;
-    case VT_R4: out.kind = Scalar::kReal; out.real = v.fltVal; out.single = true; return S_OK;
-    case VT_R8: out.kind = Scalar::kReal; out.real = v.dblVal; return S_OK;
-    case VT_BOOL: out.kind = Scalar::kBool; out.truth = v.boolVal != VARIANT_FALSE; return S_OK;
+    case VT_UINT:
+      out.kind = Scalar::kUnsigned;
+      out.natural = v.ulVal;
+      return S_OK;
+    case VT_UI8:
+      out.kind = Scalar::kUnsigned;
+      out.natural = v.ullVal;
+      return S_OK;
+    case VT_R4:
+      out.kind = Scalar::kReal;
+      out.real = v.fltVal;
+      out.single = true;
+      return S_OK;
+    case VT_R8:
+      out.kind = Scalar::kReal;
+      out.real = v.dblVal;
+      return S_OK;
+    case VT_BOOL:
+      out.kind = Scalar::kBool;
+      out.truth = v.boolVal != VARIANT_FALSE;
+      return S_OK;
     case VT_BSTR:
       out.kind = Scalar::kText;
       if (v.bstrVal) out.text.assign(v.bstrVal, SysStringLen(v.bstrVal));
@@ -102,7 +147,9 @@ HRESULT Read(const VARIANT& v, Scalar& out, int depth) {
   }
 }
 
-bool IsSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+bool IsSpace(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
 
 bool EqualsIgnoringCase(std::u16string_view text, const char* word) {
   if (text.size() != std::strlen(word)) return false;
@@ -143,12 +190,23 @@ HRESULT ParseNumber(const std::u16string& text, double& value) {
 
 HRESULT AsReal(const Scalar& s, double& value) {
   switch (s.kind) {
-    case Scalar::kEmpty: value = 0; return S_OK;
-    case Scalar::kSigned: value = double(s.integer); return S_OK;
-    case Scalar::kUnsigned: value = double(s.natural); return S_OK;
-    case Scalar::kReal: value = s.real; return S_OK;
-    case Scalar::kBool: value = s.truth ? -1.0 : 0.0; return S_OK;
-    case Scalar::kText: return ParseNumber(s.text, value);
+    case Scalar::kEmpty:
+      value = 0;
+      return S_OK;
+    case Scalar::kSigned:
+      value = double(s.integer);
+      return S_OK;
+    case Scalar::kUnsigned:
+      value = double(s.natural);
+      return S_OK;
+    case Scalar::kReal:
+      value = s.real;
+      return S_OK;
+    case Scalar::kBool:
+      value = s.truth ? -1.0 : 0.0;
+      return S_OK;
+    case Scalar::kText:
+      return ParseNumber(s.text, value);
   }
   return DISP_E_TYPEMISMATCH;
 }
@@ -173,8 +231,8 @@ HRESULT AsInteger(const Scalar& s, long double low, long double high, long long&
     signedValue = static_cast<long long>(value);
     unsignedValue = static_cast<unsigned long long>(signedValue);
   } else {
-    unsignedValue = s.kind == Scalar::kUnsigned ? s.natural
-                                                : static_cast<unsigned long long>(value);
+    unsignedValue =
+        s.kind == Scalar::kUnsigned ? s.natural : static_cast<unsigned long long>(value);
     signedValue = static_cast<long long>(unsignedValue);
   }
   return S_OK;
@@ -212,10 +270,18 @@ std::u16string Widen(const char* ascii) {
 HRESULT AsText(const Scalar& s, USHORT flags, std::u16string& text) {
   char buffer[64];
   switch (s.kind) {
-    case Scalar::kEmpty: text.clear(); return S_OK;
-    case Scalar::kText: text = s.text; return S_OK;
-    case Scalar::kSigned: std::snprintf(buffer, sizeof buffer, "%lld", s.integer); break;
-    case Scalar::kUnsigned: std::snprintf(buffer, sizeof buffer, "%llu", s.natural); break;
+    case Scalar::kEmpty:
+      text.clear();
+      return S_OK;
+    case Scalar::kText:
+      text = s.text;
+      return S_OK;
+    case Scalar::kSigned:
+      std::snprintf(buffer, sizeof buffer, "%lld", s.integer);
+      break;
+    case Scalar::kUnsigned:
+      std::snprintf(buffer, sizeof buffer, "%llu", s.natural);
+      break;
     case Scalar::kReal:
       std::snprintf(buffer, sizeof buffer, s.single ? "%.7G" : "%.15G", s.real);
       break;
@@ -268,16 +334,32 @@ HRESULT Convert(const Scalar& s, USHORT flags, VARTYPE vt, VARIANT& out) {
     out.vt = vt;
     out.ullVal = 0;
     switch (vt) {
-      case VT_I1: out.cVal = CHAR(signedValue); break;
-      case VT_UI1: out.bVal = BYTE(unsignedValue); break;
-      case VT_I2: out.iVal = SHORT(signedValue); break;
-      case VT_UI2: out.uiVal = USHORT(unsignedValue); break;
+      case VT_I1:
+        out.cVal = CHAR(signedValue);
+        break;
+      case VT_UI1:
+        out.bVal = BYTE(unsignedValue);
+        break;
+      case VT_I2:
+        out.iVal = SHORT(signedValue);
+        break;
+      case VT_UI2:
+        out.uiVal = USHORT(unsignedValue);
+        break;
       case VT_I4:
-      case VT_INT: out.lVal = LONG(signedValue); break;
+      case VT_INT:
+        out.lVal = LONG(signedValue);
+        break;
       case VT_UI4:
-      case VT_UINT: out.ulVal = ULONG(unsignedValue); break;
-      case VT_I8: out.llVal = signedValue; break;
-      default: out.ullVal = unsignedValue; break;
+      case VT_UINT:
+        out.ulVal = ULONG(unsignedValue);
+        break;
+      case VT_I8:
+        out.llVal = signedValue;
+        break;
+      default:
+        out.ullVal = unsignedValue;
+        break;
     }
     return S_OK;
   }

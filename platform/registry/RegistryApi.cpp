@@ -131,8 +131,8 @@ LONG CopyData(const std::u16string& data, DWORD* type, BYTE* buffer, DWORD* size
 
 extern "C" {
 
-LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR, DWORD,
-                               REGSAM, void*, HKEY* phkResult, DWORD* lpdwDisposition) {
+LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR, DWORD, REGSAM,
+                               void*, HKEY* phkResult, DWORD* lpdwDisposition) {
   if (!phkResult || !lpSubKey || Reserved != 0) return ERROR_INVALID_PARAMETER;
   *phkResult = nullptr;
   KeyPath path;
@@ -172,8 +172,8 @@ LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWS
 
 LSTATUS WINAPI RegCreateKeyW(HKEY hKey, LPCWSTR lpSubKey, HKEY* phkResult) {
   static const WCHAR kEmpty[] = {0};
-  return RegCreateKeyExW(hKey, lpSubKey ? lpSubKey : kEmpty, 0, nullptr, 0, KEY_ALL_ACCESS,
-                         nullptr, phkResult, nullptr);
+  return RegCreateKeyExW(hKey, lpSubKey ? lpSubKey : kEmpty, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                         phkResult, nullptr);
 }
 
 LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM, HKEY* phkResult) {
@@ -199,7 +199,9 @@ LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM, HKEY* p
   return ERROR_SUCCESS;
 }
 
-LSTATUS WINAPI RegCloseKey(HKEY hKey) { return CloseHandle(hKey); }
+LSTATUS WINAPI RegCloseKey(HKEY hKey) {
+  return CloseHandle(hKey);
+}
 
 LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType,
                               const BYTE* lpData, DWORD cbData) {
@@ -226,8 +228,8 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
   });
 }
 
-LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD* lpReserved,
-                                DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
+LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD* lpReserved, DWORD* lpType,
+                                BYTE* lpData, DWORD* lpcbData) {
   if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
   KeyPath path;
   const LONG status = OpenedKey(hKey, path);
@@ -323,9 +325,8 @@ LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, DWORD* lpc
   });
 }
 
-LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName,
-                             DWORD* lpcchValueName, DWORD* lpReserved, DWORD* lpType,
-                             BYTE* lpData, DWORD* lpcbData) {
+LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, DWORD* lpcchValueName,
+                             DWORD* lpReserved, DWORD* lpType, BYTE* lpData, DWORD* lpcbData) {
   if (lpReserved || (lpData && !lpcbData)) return ERROR_INVALID_PARAMETER;
   KeyPath path;
   const LONG status = OpenedKey(hKey, path);

@@ -145,8 +145,8 @@ LONG SaveRegistry(const Location& location, const Key& root) {
   std::string temporary = location.file + ".XXXXXX";
   Descriptor fd(::mkstemp(temporary.data()));
   if (fd.get() < 0) return errno == ENOENT ? ERROR_PATH_NOT_FOUND : ERROR_CANTWRITE;
-  bool written = ::fchmod(fd.get(), 0644) == 0 && WriteAll(fd.get(), text) &&
-                 ::fsync(fd.get()) == 0;
+  bool written =
+      ::fchmod(fd.get(), 0644) == 0 && WriteAll(fd.get(), text) && ::fsync(fd.get()) == 0;
   written = ::close(fd.release()) == 0 && written;
   if (!written || ::rename(temporary.c_str(), location.file.c_str()) != 0) {
     ::unlink(temporary.c_str());

@@ -49,7 +49,7 @@ LONG CloseHandle(HKEY handle) {
   HandleTable& table = Table();
   std::lock_guard<std::mutex> lock(table.mutex);
   return table.open.erase(reinterpret_cast<ULONG_PTR>(handle)) ? ERROR_SUCCESS
-                                                                : ERROR_INVALID_HANDLE;
+                                                               : ERROR_INVALID_HANDLE;
 }
 
 }  // namespace glyphward_registry

@@ -70,8 +70,8 @@ void AppendQuoted(std::string& out, std::u16string_view text) {
   out += '"';
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() &&
-                      text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
     if (c == u'\\' || c == u'"') {
       out += '\\';
       out += char(c);
@@ -96,8 +96,7 @@ void AppendQuoted(std::string& out, std::u16string_view text) {
 
 // Reads a quoted text starting at `line[i]` (the opening quote), leaving `i`
 // after the closing quote.
-bool ReadQuoted(std::string_view line, std::size_t& i, std::size_t maxChars,
-                std::u16string& out) {
+bool ReadQuoted(std::string_view line, std::size_t& i, std::size_t maxChars, std::u16string& out) {
   if (i >= line.size() || line[i] != '"') return false;
   ++i;
   out.clear();
@@ -108,11 +107,21 @@ bool ReadQuoted(std::string_view line, std::size_t& i, std::size_t maxChars,
       if (++i >= line.size()) return false;
       const char escape = line[i++];
       switch (escape) {
-        case '\\': code = '\\'; break;
-        case '"': code = '"'; break;
-        case 'n': code = '\n'; break;
-        case 'r': code = '\r'; break;
-        case 't': code = '\t'; break;
+        case '\\':
+          code = '\\';
+          break;
+        case '"':
+          code = '"';
+          break;
+        case 'n':
+          code = '\n';
+          break;
+        case 'r':
+          code = '\r';
+          break;
+        case 't':
+          code = '\t';
+          break;
         case 'u': {
           if (line.size() - i < 4) return false;
           code = 0;

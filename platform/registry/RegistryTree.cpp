@@ -5,7 +5,9 @@
 namespace glyphward_registry {
 namespace {
 
-char16_t Fold(char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c; }
+char16_t Fold(char16_t c) {
+  return c >= u'a' && c <= u'z' ? char16_t(c - u'a' + u'A') : c;
+}
 
 }  // namespace
 
@@ -20,7 +22,9 @@ int CompareNames(std::u16string_view a, std::u16string_view b) {
   return a.size() < b.size() ? -1 : 1;
 }
 
-bool SameName(std::u16string_view a, std::u16string_view b) { return CompareNames(a, b) == 0; }
+bool SameName(std::u16string_view a, std::u16string_view b) {
+  return CompareNames(a, b) == 0;
+}
 
 bool IsValidKeyName(std::u16string_view name) {
   if (name.empty() || name.size() > kMaxKeyNameChars) return false;
@@ -35,9 +39,8 @@ bool SplitPath(std::u16string_view path, KeyPath& parts) {
   std::size_t start = 0;
   for (;;) {
     const std::size_t end = path.find(u'\\', start);
-    const std::u16string_view name =
-        path.substr(start, end == std::u16string_view::npos ? std::u16string_view::npos
-                                                            : end - start);
+    const std::u16string_view name = path.substr(
+        start, end == std::u16string_view::npos ? std::u16string_view::npos : end - start);
     if (!IsValidKeyName(name) || parts.size() >= kMaxDepth) return false;
     parts.emplace_back(name);
     if (end == std::u16string_view::npos) return true;
