@@ -5,6 +5,7 @@
 #include <new>
 
 #include "CaptchaEngine.h"
+#include "Dispatch.h"
 #include "ErrorReporting.h"
 #include "ModuleLock.h"
 #include "TextConversion.h"
@@ -120,20 +121,23 @@ HRESULT Captcha::GetTypeInfoCount(UINT* pctinfo) {
   return S_OK;
 }
 
-// Calls by name need the registered type library; until the module has been
-// registered its lookup fails, and so do they.
-HRESULT Captcha::GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) {
+HRESULT Captcha::GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) {
   if (!ppTInfo) return E_POINTER;
   *ppTInfo = nullptr;
-  return TYPE_E_LIBNOTREGISTERED;
+  if (iTInfo != 0) return DISP_E_BADINDEX;
+  return CaptchaTypeInfo(lcid, ppTInfo);
 }
 
-HRESULT Captcha::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) {
-  return TYPE_E_LIBNOTREGISTERED;
+HRESULT Captcha::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
+                               DISPID* rgDispId) {
+  return DispatchGetIDsOfNames(riid, rgszNames, cNames, lcid, rgDispId);
 }
 
-HRESULT Captcha::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) {
-  return TYPE_E_LIBNOTREGISTERED;
+HRESULT Captcha::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                        DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                        UINT* puArgErr) {
+  return DispatchInvoke(this, dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult,
+                        pExcepInfo, puArgErr);
 }
 
 HRESULT Captcha::get_ImageWidth(LONG* pVal) {
