@@ -5,6 +5,7 @@
 #include "Captcha.h"
 #include "CaptchaEngine.h"
 #include "TextConversion.h"
+#include "objbase.h"
 
 namespace glyphward_cli {
 namespace {
@@ -53,9 +54,25 @@ std::string Utf8FromWide(const char16_t* wide) {
 
 CaptchaClient::CaptchaClient() {
   void* object = nullptr;
-  const HRESULT hr =
-      MirelGlyphward::Captcha::CreateInstance(nullptr, IID_ICaptcha, &object);
-  if (FAILED(hr)) throw ComponentError{"cannot create a Captcha object"};
+  // A registered component is reached the way any host reaches it; without a
+  // registration the class linked into the tool serves.
+  CLSID clsid;
+  const HRESULT found = CLSIDFromProgID(u"Mirel.Glyphward.1", &clsid);
+  if (SUCCEEDED(found)) {
+    const HRESULT hr =
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptcha, &object);
+    if (FAILED(hr)) {
+      char code[16];
+      std::snprintf(code, sizeof code, "0x%08X", unsigned(hr));
+      throw ComponentError{std::string("cannot create the registered Captcha class (status ") +
+                           code + ")"};
+    }
+  } else if (found == CO_E_CLASSSTRING || found == REGDB_E_CLASSNOTREG) {
+    const HRESULT hr = MirelGlyphward::Captcha::CreateInstance(nullptr, IID_ICaptcha, &object);
+    if (FAILED(hr)) throw ComponentError{"cannot create a Captcha object"};
+  } else {
+    throw ComponentError{"the registry cannot be read; see GLYPHWARD_REGISTRY"};
+  }
   captcha_ = static_cast<ICaptchaClass*>(static_cast<ICaptcha*>(object));
 }
 

@@ -9,6 +9,7 @@
 #include "CaptchaEngine.h"
 #include "CodeGeneration.h"
 #include "Options.h"
+#include "RegisterCommands.h"
 #include "TextConversion.h"
 
 using namespace glyphward_cli;
@@ -30,6 +31,8 @@ commands:
                                                  write the spoken code as WAV
   hash     TEXT                                  print the hash of TEXT
   validate ANSWER HASH                           print valid or invalid (exit 0 or 1)
+  register   MODULE                              register the component module MODULE
+  unregister MODULE                              remove MODULE's registration
 
 options for every command:
   --seed S   start the random engine at S (1..2147483646)
@@ -148,6 +151,10 @@ int Run(const Options& options) {
   if (options.help || options.command.empty() || options.command == "help") {
     std::cout << kUsage;
     return options.command.empty() && !options.help ? kExitUsage : kExitOk;
+  }
+  if (options.command == "register" || options.command == "unregister") {
+    RequireNoPositional(options, 1);
+    return RunRegistration(options.positional[0], options.command == "register");
   }
   CaptchaClient client;
   if (auto seed = Value(options, "--seed")) {
