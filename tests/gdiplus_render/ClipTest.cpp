@@ -144,6 +144,16 @@ TEST(Clip, IntersectAndExcludeClip) {
   EXPECT_TRUE(bounds.Equals(Rect(2, 2, 8, 8)));
 }
 
+TEST(Clip, UnknownCombineModeLeavesTheClip) {
+  Bitmap bitmap(10, 10);
+  Graphics g(&bitmap);
+  g.SetClip(Rect(1, 1, 3, 3));
+  EXPECT_EQ(g.SetClip(Rect(5, 5, 3, 3), CombineMode(7)), InvalidParameter);
+  g.Clear(Color(kPaint));
+  EXPECT_EQ(RenderTest::CountPainted(bitmap), 9);
+  EXPECT_EQ(PixelAt(bitmap, 1, 1), kPaint);
+}
+
 TEST(Clip, EmptyClipDrawsNothing) {
   Bitmap bitmap(10, 10);
   Graphics g(&bitmap);
