@@ -83,6 +83,7 @@ Status GraphicsPath::Widen(const Pen* pen, const Matrix* matrix, REAL flatness) 
   const LineCap dashCap = CapForDash(pen->GetDashCap());
   std::vector<PointF> figure;
   std::vector<DashPiece> pieces;
+  std::size_t totalPieces = 0;
 
   std::size_t start = 0;
   while (start < flat.size()) {
@@ -94,9 +95,10 @@ Status GraphicsPath::Widen(const Pen* pen, const Matrix* matrix, REAL flatness) 
       pieces.clear();
       // The pattern restarts with every figure.
       if (!SplitIntoDashes(figure, closed, pattern, double(pen->GetDashOffset()) * width,
-                           &pieces)) {
+                           kMaxDashPieces - totalPieces, &pieces)) {
         return SetStatus(OutOfMemory);
       }
+      totalPieces += pieces.size();
       for (const DashPiece& piece : pieces) {
         widener.AddOpen(piece.points.data(), piece.points.size(), dashCap, dashCap);
       }

@@ -52,12 +52,16 @@ Region& Region::operator=(const Region& other) {
 }
 
 Region::Region(Region&& other) noexcept
-    : root_(other.root_), pixels_(std::move(other.pixels_)), lastResult_(other.lastResult_) {}
+    : root_(other.root_),
+      pixels_(std::move(other.pixels_)),
+      pixelsStatus_(other.pixelsStatus_),
+      lastResult_(other.lastResult_) {}
 
 Region& Region::operator=(Region&& other) noexcept {
   if (this != &other) {
     root_ = other.root_;
     pixels_ = std::move(other.pixels_);
+    pixelsStatus_ = other.pixelsStatus_;
     lastResult_ = other.lastResult_;
   }
   return *this;
@@ -143,7 +147,8 @@ Status Region::Transform(const Matrix* matrix) {
 const RegionMask& Region::Pixels() const {
   if (!pixels_) {
     auto pixels = std::make_unique<RegionMask>();
-    EvaluateRegion(*root_, nullptr, pixels.get());
+    pixelsStatus_ = EvaluateRegion(*root_, nullptr, pixels.get());
+    SetStatus(pixelsStatus_);
     pixels_ = std::move(pixels);
   }
   return *pixels_;
@@ -157,15 +162,15 @@ Status Region::GetPixels(const Matrix* matrix, RegionMask* out) const {
   if (out == nullptr) return SetStatus(InvalidParameter);
   if (matrix == nullptr || matrix->IsIdentity()) {
     *out = Pixels().Copy();
-  } else {
-    EvaluateRegion(*root_, matrix, out);
+    return pixelsStatus_;
   }
-  return Ok;
+  return SetStatus(EvaluateRegion(*root_, matrix, out));
 }
 
 Status Region::GetBounds(Rect* rect, const Graphics*) const {
   if (rect == nullptr) return SetStatus(InvalidParameter);
   auto* region = const_cast<pixman_region32_t*>(Pixels().get());
+  if (pixelsStatus_ != Ok) return pixelsStatus_;
   if (!pixman_region32_not_empty(region)) {
     *rect = Rect();
     return Ok;
@@ -227,9 +232,14 @@ Status Region::WriteScans(const Matrix* matrix, RectType* rects, INT* count) con
   if (count == nullptr) return SetStatus(InvalidParameter);
   RegionMask transformed;
   const RegionMask* pixels = &Pixels();
+  Status status = pixelsStatus_;
   if (matrix != nullptr && !matrix->IsIdentity()) {
-    EvaluateRegion(*root_, matrix, &transformed);
+    status = SetStatus(EvaluateRegion(*root_, matrix, &transformed));
     pixels = &transformed;
+  }
+  if (status != Ok) {
+    *count = 0;
+    return status;
   }
   int n = 0;
   const pixman_box32_t* boxes =

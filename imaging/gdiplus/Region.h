@@ -92,7 +92,9 @@ class Region {
   Status GetLastStatus() const;
 
   // The device pixels at the identity, for clipping. Computed once per
-  // change and kept; valid until the region changes.
+  // change and kept; valid until the region changes. Empty (and
+  // GetLastStatus OutOfMemory) when a part would take too long to scan, such
+  // as millions of rows of sloped edges.
   const pixman_region32* GetPixmanRegion() const;
   // The device pixels under matrix (null: identity), e.g. the world transform.
   Status GetPixels(const Matrix* matrix, RegionMask* out) const;
@@ -106,6 +108,8 @@ class Region {
 
   std::shared_ptr<const RegionNode> root_;
   mutable std::unique_ptr<RegionMask> pixels_;
+  // OutOfMemory when the pixels were too costly to work out; they are then empty.
+  mutable Status pixelsStatus_ = Ok;
   mutable Status lastResult_ = Ok;
 };
 

@@ -10,27 +10,27 @@
 namespace Gdiplus {
 namespace {
 
-void ScanFigures(std::vector<PointF>& points, const std::vector<BYTE>& types, FillMode mode,
+bool ScanFigures(std::vector<PointF>& points, const std::vector<BYTE>& types, FillMode mode,
                  const Matrix* matrix, RegionMask* out) {
   if (matrix != nullptr && !matrix->IsIdentity()) {
     for (PointF& p : points) p = matrix->Apply(p);
     if (!AllFinite(points)) {
       // A transform that overflows leaves nothing that could be scanned.
       *out = RegionMask();
-      return;
+      return true;
     }
   }
   std::vector<PointF> flat;
   std::vector<BYTE> flatTypes;
   FlattenPath(points, types, FlatnessDefault, &flat, &flatTypes);
-  ScanConvert(flat, flatTypes, mode, out);
+  return ScanConvert(flat, flatTypes, mode, out);
 }
 
-void EvaluateLeaf(const RegionNode& node, const Matrix* matrix, RegionMask* out) {
+bool EvaluateLeaf(const RegionNode& node, const Matrix* matrix, RegionMask* out) {
   switch (node.kind) {
     case RegionNode::Kind::Infinite:
       *out = InfinitePixels();
-      return;
+      return true;
     case RegionNode::Kind::Rectangle: {
       const RectF& r = node.rect;
       std::vector<PointF> points = {PointF(r.X, r.Y), PointF(r.X + r.Width, r.Y),
@@ -38,17 +38,15 @@ void EvaluateLeaf(const RegionNode& node, const Matrix* matrix, RegionMask* out)
                                     PointF(r.X, r.Y + r.Height)};
       const std::vector<BYTE> types = {PathPointTypeStart, PathPointTypeLine, PathPointTypeLine,
                                        BYTE(PathPointTypeLine | PathPointTypeCloseSubpath)};
-      ScanFigures(points, types, FillModeAlternate, matrix, out);
-      return;
+      return ScanFigures(points, types, FillModeAlternate, matrix, out);
     }
     case RegionNode::Kind::Path: {
       std::vector<PointF> points = node.path.Points();
-      ScanFigures(points, node.path.Types(), node.path.GetFillMode(), matrix, out);
-      return;
+      return ScanFigures(points, node.path.Types(), node.path.GetFillMode(), matrix, out);
     }
     default:
       *out = RegionMask();
-      return;
+      return true;
   }
 }
 
@@ -196,7 +194,7 @@ std::shared_ptr<const RegionNode> RegionNode::MakeTransformed(
   return node;
 }
 
-void EvaluateRegion(const RegionNode& root, const Matrix* matrix, RegionMask* out) {
+Status EvaluateRegion(const RegionNode& root, const Matrix* matrix, RegionMask* out) {
   // Post-order walk with explicit stacks: a frame per node still to finish,
   // a result per finished subtree.
   struct Frame {
@@ -223,7 +221,10 @@ void EvaluateRegion(const RegionNode& root, const Matrix* matrix, RegionMask* ou
     if (node.kind != RegionNode::Kind::Combine) {
       frames.pop_back();
       results.emplace_back();
-      EvaluateLeaf(node, frame.transformed ? &frame.matrix : nullptr, &results.back());
+      if (!EvaluateLeaf(node, frame.transformed ? &frame.matrix : nullptr, &results.back())) {
+        *out = RegionMask();
+        return OutOfMemory;
+      }
       continue;
     }
     if (!frame.childrenPushed) {
@@ -238,6 +239,7 @@ void EvaluateRegion(const RegionNode& root, const Matrix* matrix, RegionMask* ou
     Combine(&results.back(), right, node.mode);
   }
   *out = std::move(results.back());
+  return Ok;
 }
 
 }  // namespace Gdiplus

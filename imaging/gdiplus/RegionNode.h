@@ -41,7 +41,8 @@ struct RegionNode {
 };
 
 // The pixels of the tree with matrix applied to its geometry (null: identity).
-void EvaluateRegion(const RegionNode& node, const Matrix* matrix, RegionMask* out);
+// OutOfMemory, with out empty, when a part is too costly to scan.
+Status EvaluateRegion(const RegionNode& node, const Matrix* matrix, RegionMask* out);
 
 // The pixel set of GDI+'s infinite region.
 RegionMask InfinitePixels();

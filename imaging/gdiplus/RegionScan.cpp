@@ -30,8 +30,9 @@ int FirstRowAtOrAbove(double y) {
 
 }  // namespace
 
-void ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& types,
+bool ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& types,
                  FillMode fillMode, RegionMask* out) {
+  *out = RegionMask();
   std::vector<Edge> edges;
   const std::size_t count = std::min(points.size(), types.size());
   std::size_t start = 0;
@@ -64,6 +65,7 @@ void ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& typ
     std::vector<Crossing> crossings;
     std::vector<pixman_box32_t> row, band;
     std::size_t next = 0;
+    long long work = 0;
     int row_y = edges.front().firstRow;
     int bandTop = 0, bandBottom = 0;
     auto flushBand = [&] {
@@ -83,6 +85,8 @@ void ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& typ
                                   [&](const Edge* e) { return e->endRow <= row_y; }),
                    active.end());
       if (active.empty()) continue;
+      work += static_cast<long long>(active.size());
+      if (work > kMaxScanWork) return false;
 
       crossings.clear();
       for (const Edge* e : active) {
@@ -133,10 +137,12 @@ void ScanConvert(const std::vector<PointF>& points, const std::vector<BYTE>& typ
     flushBand();
   }
   RegionMask result;
-  if (!boxes.empty()) {
-    pixman_region32_init_rects(result.get(), boxes.data(), int(boxes.size()));
+  if (!boxes.empty() &&
+      !pixman_region32_init_rects(result.get(), boxes.data(), int(boxes.size()))) {
+    return false;
   }
   *out = std::move(result);
+  return true;
 }
 
 }  // namespace Gdiplus

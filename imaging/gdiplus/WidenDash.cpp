@@ -5,7 +5,7 @@
 namespace Gdiplus {
 
 bool SplitIntoDashes(const std::vector<PointF>& polyline, bool closed,
-                     const std::vector<double>& pattern, double offset,
+                     const std::vector<double>& pattern, double offset, std::size_t maxPieces,
                      std::vector<DashPiece>* pieces) {
   double period = 0;
   for (double length : pattern) {
@@ -23,7 +23,7 @@ bool SplitIntoDashes(const std::vector<PointF>& polyline, bool closed,
     total += std::hypot(double(b.X) - a.X, double(b.Y) - a.Y);
   }
   const double estimate = std::ceil(total / period) * double(pattern.size()) / 2.0 + 1.0;
-  if (!std::isfinite(total) || estimate + double(pieces->size()) > double(kMaxDashPieces)) {
+  if (!std::isfinite(total) || estimate + double(pieces->size()) > double(maxPieces)) {
     return false;
   }
 

@@ -245,6 +245,19 @@ TEST(PathWidenTest, RunawayDashCountIsRefused) {
   EXPECT_EQ(path.GetPointCount(), 2);
 }
 
+TEST(PathWidenTest, DashBudgetCoversAllFiguresTogether) {
+  // 100000 dots per line: each alone fits, the three together do not.
+  GraphicsPath path;
+  for (int i = 0; i < 3; ++i) {
+    path.StartFigure();
+    path.AddLine(0, REAL(i * 10), 200000, REAL(i * 10));
+  }
+  Pen pen(Color(0xFF000000), 1);
+  pen.SetDashStyle(DashStyleDot);
+  EXPECT_EQ(path.Widen(&pen), OutOfMemory);
+  EXPECT_EQ(path.GetPointCount(), 6);
+}
+
 TEST(PathWidenTest, DegenerateFiguresAddNothing) {
   GraphicsPath path;
   path.AddLine(3, 3, 3, 3);

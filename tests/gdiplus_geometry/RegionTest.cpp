@@ -173,6 +173,23 @@ TEST(RegionTest, HugePathsAreClippedToTheInfiniteBounds) {
   ExpectScans(region, {Rect(-4194304, -4194304, 8388608, 8388608)});
 }
 
+TEST(RegionTest, ScansTooCostlyToWorkOutAreAnError) {
+  // Forty sloped edges across all 8388608 rows of the region space.
+  GraphicsPath path;
+  for (int i = 0; i < 20; ++i) {
+    const PointF sliver[3] = {PointF(REAL(i * 100), -1e7f), PointF(REAL(i * 100 + 50), -1e7f),
+                              PointF(REAL(i * 100 + 1000), 1e7f)};
+    path.AddPolygon(sliver, 3);
+  }
+  const Region region(&path);
+  INT count = 7;
+  Rect scan;
+  EXPECT_EQ(region.GetRegionScans(nullptr, &scan, &count), OutOfMemory);
+  EXPECT_EQ(count, 0);
+  EXPECT_TRUE(region.IsEmpty());
+  EXPECT_EQ(region.GetLastStatus(), OutOfMemory);
+}
+
 TEST(RegionTest, NullPathGivesAnEmptyRegionAndAnError) {
   Region region(static_cast<const GraphicsPath*>(nullptr));
   EXPECT_EQ(region.GetLastStatus(), InvalidParameter);
