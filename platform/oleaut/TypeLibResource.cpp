@@ -1,7 +1,7 @@
 // Reads the TYPELIB 1 resource from a module file on disk, without loading
-// the module: the resources live in the ELF section ".glyphward_resources"
-// (magic "GWRS", a count, then 24-byte entries of a 12-byte type name, id,
-// offset and size, then the data).
+// the module: modules keep the type library's image in the ELF section
+// ".glyphward_resources" (magic "GWRS", a count, then 24-byte entries of a
+// 12-byte type name, id, offset and size, then the data).
 #include <elf.h>
 #include <fcntl.h>
 #include <sys/stat.h>
