@@ -10,6 +10,7 @@
 #include "CodeGeneration.h"
 #include "Options.h"
 #include "RegisterCommands.h"
+#include "StyleTable.h"
 #include "TextConversion.h"
 
 using namespace glyphward_cli;
@@ -29,6 +30,7 @@ commands:
            [--length N] [--type T] -o FILE       write a picture ('-' for stdout)
   sound    [--code TEXT] [--length N] [--type T] -o FILE
                                                  write the spoken code as WAV
+  styles                                         list the fifty text styles
   hash     TEXT                                  print the hash of TEXT
   validate ANSWER HASH                           print valid or invalid (exit 0 or 1)
   register   MODULE                              register the component module MODULE
@@ -132,6 +134,17 @@ int RunMedia(const Options& options, CaptchaClient& client, bool picture) {
   return kExitOk;
 }
 
+int RunStyles(const Options& options) {
+  RequireNoPositional(options, 0);
+  for (int style = 0; style < MirelGlyphward::kStyleCount; ++style) {
+    const MirelGlyphward::StyleEntry* entry = MirelGlyphward::FindStyle(style);
+    std::string_view name = entry->className;
+    name.remove_suffix(std::string_view("TextGenerator").size());
+    std::cout << style << '\t' << name << (entry->create ? "" : "\t(not built yet)") << '\n';
+  }
+  return kExitOk;
+}
+
 int RunHash(const Options& options, CaptchaClient& client) {
   RequireNoPositional(options, 1);
   // The component hashes only its current code; a code the tool is given is
@@ -171,6 +184,8 @@ int Run(const Options& options) {
     status = RunMedia(options, client, true);
   } else if (options.command == "sound") {
     status = RunMedia(options, client, false);
+  } else if (options.command == "styles") {
+    status = RunStyles(options);
   } else if (options.command == "hash") {
     status = RunHash(options, client);
   } else if (options.command == "validate") {

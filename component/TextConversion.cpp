@@ -31,13 +31,4 @@ BSTR BSTRFromNarrow(const std::string& text) {
   return result;
 }
 
-std::u16string WideFromNarrow(const std::string& text) {
-  const int m = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  if (m <= 1) return std::u16string();
-  std::u16string wide(std::size_t(m), u'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), m);
-  wide.resize(std::size_t(m - 1));
-  return wide;
-}
-
 }  // namespace MirelGlyphward

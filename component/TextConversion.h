@@ -21,8 +21,4 @@ std::optional<std::string> NarrowFromBSTR(BSTR bstr, std::size_t maxChars = kMax
 // an empty, non-null BSTR); null when the conversion or allocation fails.
 BSTR BSTRFromNarrow(const std::string& text);
 
-// Wide text for drawing: `text` up to its first byte of value 0, through the
-// ANSI code page.
-std::u16string WideFromNarrow(const std::string& text);
-
 }  // namespace MirelGlyphward

@@ -1,0 +1,24 @@
+// The fifty text styles by number. Adding a style is one line in the table.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "ITextGenerator.h"
+
+namespace MirelGlyphward {
+
+constexpr int kStyleCount = 50;
+
+struct StyleEntry {
+  std::string_view className;
+  std::shared_ptr<ITextGenerator> (*create)();  // null while the style is not built
+};
+
+// The entry for `style`, or nullptr outside 0..49 (compared as unsigned).
+const StyleEntry* FindStyle(int style);
+
+// A new generator for `style`; empty outside 0..49 and for styles not built.
+std::shared_ptr<ITextGenerator> CreateTextGenerator(int style);
+
+}  // namespace MirelGlyphward

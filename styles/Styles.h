@@ -1,0 +1,4 @@
+// Every style family's classes, for the style table.
+#pragma once
+
+#include "GraffitiStyles.h"

@@ -1,0 +1,148 @@
+"""The glyphward tool end to end: output, exit statuses and files."""
+import hashlib
+import os
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+import wave
+
+TOOL = sys.argv.pop(1) if len(sys.argv) > 1 else "glyphward"
+
+
+def run(*args):
+    return subprocess.run([TOOL, *args], capture_output=True)
+
+
+def reference_codes(seed, length, count, alphabet="2345689ABCDEFGHJKMNPQRSTUVWXYZ"):
+    x, codes = seed, []
+    for _ in range(count):
+        code = ""
+        for _ in range(length):
+            x = 48271 * x % 2147483647
+            code += alphabet[int((x - 1) / 2147483646 * len(alphabet))]
+        codes.append(code)
+    return codes
+
+
+def jpeg_size(data):
+    """Width and height from the first start-of-frame marker."""
+    i = 2
+    while i < len(data):
+        assert data[i] == 0xFF
+        marker, length = data[i + 1], struct.unpack(">H", data[i + 2:i + 4])[0]
+        if marker in (0xC0, 0xC1, 0xC2):
+            height, width = struct.unpack(">HH", data[i + 5:i + 9])
+            return width, height
+        i += 2 + length
+    raise AssertionError("no frame header")
+
+
+class Codes(unittest.TestCase):
+    def test_known_seed(self):
+        out = run("code", "--seed", "12345", "--length", "8", "--count", "3", "--stats")
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(out.stdout.decode().split(), reference_codes(12345, 8, 3))
+        self.assertIn("engine-steps: 24", out.stderr.decode())
+
+    def test_digits(self):
+        out = run("code", "--seed", "99", "--type", "2", "--length", "6")
+        self.assertEqual(out.stdout.decode().strip(),
+                         reference_codes(99, 6, 1, "0123456789")[0])
+
+    def test_usage_errors_exit_2(self):
+        for args in (["code", "--seed", "0"], ["code", "--seed", "2147483647"],
+                     ["code", "--length", "abc"], ["code", "--bogus", "1"], ["frobnicate"],
+                     ["code", "--count"], ["validate", "only-one"], ["image"], []):
+            out = run(*args)
+            self.assertEqual(out.returncode, 2, (args, out.stderr))
+
+    def test_help(self):
+        out = run("--help")
+        self.assertEqual(out.returncode, 0)
+        self.assertIn(b"usage: glyphward", out.stdout)
+
+    def test_huge_length_is_a_component_error(self):
+        out = run("code", "--length", "2000000000")
+        self.assertEqual(out.returncode, 3)
+        self.assertIn(b"The code length is too large !", out.stderr)
+
+
+class Hashes(unittest.TestCase):
+    def test_hash_is_upper_case_sha512(self):
+        out = run("hash", "AB2CD")
+        expected = hashlib.sha512(b"AB2CD").hexdigest().upper()
+        self.assertEqual(out.stdout.decode().strip(), expected)
+
+    def test_hash_uses_the_ansi_code_page(self):
+        out = run("hash", "\u00e9t\u00e9")
+        self.assertEqual(out.stdout.decode().strip(),
+                         hashlib.sha512("\u00e9t\u00e9".encode("cp1252")).hexdigest().upper())
+
+    def test_validate(self):
+        digest = hashlib.sha512(b"AB2CD").hexdigest().upper()
+        good = run("validate", "AB2CD", digest)
+        self.assertEqual((good.returncode, good.stdout.strip()), (0, b"valid"))
+        for answer, hash_ in (("ab2cd", digest), ("AB2CD", digest.lower()),
+                              ("AB2CD ", digest), ("AB2CD", digest + " ")):
+            bad = run("validate", answer, hash_)
+            self.assertEqual((bad.returncode, bad.stdout.strip()), (1, b"invalid"))
+
+
+class Pictures(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def path(self, name):
+        return os.path.join(self.dir.name, name)
+
+    def test_default_picture(self):
+        out = run("image", "--seed", "4", "-o", self.path("a.jpg"))
+        self.assertEqual(out.returncode, 0, out.stderr)
+        code, digest = out.stdout.decode().split()
+        self.assertEqual(code, reference_codes(4, 5, 1)[0])
+        self.assertEqual(digest, hashlib.sha512(code.encode()).hexdigest().upper())
+        data = open(self.path("a.jpg"), "rb").read()
+        self.assertEqual(data[:2], b"\xff\xd8")
+        self.assertEqual(jpeg_size(data), (250, 50))
+
+    def test_picture_to_stdout_reports_on_stderr(self):
+        out = run("image", "--format", "png", "--code", "HELLO", "-o", "-")
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(out.stdout[:8], b"\x89PNG\r\n\x1a\n")
+        self.assertEqual(out.stderr.decode().split()[0], "HELLO")
+
+    def test_every_format(self):
+        signatures = {"jpg": b"\xff\xd8", "JPEG": b"\xff\xd8", "Png": b"\x89PNG",
+                      "gif": b"GIF89a", "tiff": b"II*\x00", "bmp": b"BM"}
+        for fmt, signature in signatures.items():
+            out = run("image", "--format", fmt, "-o", self.path("p"))
+            self.assertEqual(out.returncode, 0, (fmt, out.stderr))
+            self.assertEqual(open(self.path("p"), "rb").read()[:len(signature)], signature)
+
+    def test_unsupported_format_exits_3_with_the_message(self):
+        out = run("image", "--format", "xyz", "-o", self.path("x"))
+        self.assertEqual(out.returncode, 3)
+        self.assertEqual(out.stderr.decode().strip(), "This picture format is not supported !")
+
+    def test_graffiti_step_count(self):
+        out = run("image", "--seed", "777", "--code", "ABCDE", "--style", "39", "--stats",
+                  "-o", self.path("g.png"))
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertIn("engine-steps: %d" % (5 + 2 * 6250), out.stderr.decode())
+
+    def test_styles_listing(self):
+        out = run("styles")
+        lines = out.stdout.decode().splitlines()
+        self.assertEqual(len(lines), 50)
+        self.assertTrue(lines[31].startswith("31\tChalkboard"))
+        self.assertNotIn("not built", lines[31])
+        self.assertIn("not built", lines[0])
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "CaptchaEngine.h"
+#include "CreatePicture.h"
+#include "PictureTestSupport.h"
+#include "TestSupport.h"
+
+using namespace picture_tests;
+using testing_support::Bstr;
+using testing_support::CaptchaPtr;
+using testing_support::FreshEngine;
+
+namespace {
+
+std::vector<unsigned char> Bytes(const VARIANT& v) {
+  EXPECT_EQ(v.vt, VT_ARRAY | VT_UI1);
+  LONG lower = -1, upper = -1;
+  SafeArrayGetLBound(v.parray, 1, &lower);
+  SafeArrayGetUBound(v.parray, 1, &upper);
+  EXPECT_EQ(lower, 0);
+  const auto* data = static_cast<const unsigned char*>(v.parray->pvData);
+  return std::vector<unsigned char>(data, data + (upper + 1));
+}
+
+std::u16string ErrorDescription() {
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) != S_OK) return u"<none>";
+  Bstr description;
+  info->GetDescription(&description.value);
+  info->Release();
+  return description.str();
+}
+
+struct FormatCase {
+  const char16_t* put;
+  std::string format;
+  std::vector<unsigned char> signature;
+};
+
+class Formats : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(Formats, DefaultPictureDecodesBackAtItsSize) {
+  FreshEngine(555);
+  CaptchaPtr captcha;
+  Bstr format(GetParam().put);
+  captcha->put_Format(format.value);
+  VARIANT result;
+  VariantInit(&result);
+  ASSERT_EQ(captcha->CreateImage(&result), S_OK);
+  const std::vector<unsigned char> bytes = Bytes(result);
+  VariantClear(&result);
+  ASSERT_GE(bytes.size(), GetParam().signature.size());
+  EXPECT_TRUE(std::equal(GetParam().signature.begin(), GetParam().signature.end(), bytes.begin()));
+  const DecodedPicture picture = Decode(GetParam().format, bytes);
+  EXPECT_EQ(picture.width, 250u);
+  EXPECT_EQ(picture.height, 50u);
+  // Five code characters and the chalk frame's five draws.
+  EXPECT_EQ(Steps(), 10u);
+
+  // The chalk ground was never painted: transparent where alpha is kept,
+  // black where it is not.
+  const auto corner = picture.At(0, 49);
+  if (GetParam().format == "PNG" || GetParam().format == "TIFF") {
+    EXPECT_EQ(corner[3], 0);
+  } else {
+    EXPECT_LE(corner[0], 8);
+    EXPECT_LE(corner[1], 8);
+    EXPECT_LE(corner[2], 8);
+  }
+  int bright = 0;
+  for (std::uint32_t y = 0; y < picture.height; ++y)
+    for (std::uint32_t x = 0; x < picture.width; ++x) {
+      const auto p = picture.At(x, y);
+      if (p[0] > 200 && p[1] > 200 && p[2] > 200 && p[3] > 200) ++bright;
+    }
+  EXPECT_GT(bright, 100);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFive, Formats,
+    ::testing::Values(FormatCase{u"jpg", "JPEG", {0xFF, 0xD8, 0xFF}},
+                      FormatCase{u"png", "PNG", {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A}},
+                      FormatCase{u"gif", "GIF", {'G', 'I', 'F', '8', '9', 'a'}},
+                      FormatCase{u"tiff", "TIFF", {'I', 'I', 42, 0}},
+                      FormatCase{u"bmp", "BMP", {'B', 'M'}}));
+
+TEST(CreatePicture, UnsupportedFormatFailsAfterTheNewCodeIsSet) {
+  FreshEngine(9);
+  CaptchaPtr captcha;
+  Bstr format(u"xyz");
+  captcha->put_Format(format.value);
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(captcha->CreateImage(&result), E_FAIL);
+  EXPECT_EQ(result.vt, VT_EMPTY);
+  EXPECT_EQ(ErrorDescription(), u"This picture format is not supported !");
+  EXPECT_EQ(testing_support::Value(captcha.p).size(), 5u);
+  // The picture was drawn before the format was looked at.
+  EXPECT_EQ(Steps(), 10u);
+}
+
+TEST(CreatePicture, FormatComparisonIsCaseSensitive) {
+  std::shared_ptr<unsigned char[]> bytes;
+  std::int32_t count = 0;
+  try {
+    MirelGlyphward::CreatePicture("AB", {250, 50}, 31, "Png", bytes, count);
+    FAIL() << "a mixed-case format was accepted";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "This picture format is not supported !");
+  }
+  MirelGlyphward::CreatePicture("AB", {250, 50}, 31, "PNG", bytes, count);
+  EXPECT_GT(count, 8);
+}
+
+struct BadRequest {
+  std::int32_t width, height, style;
+  std::u16string message;
+};
+
+class BadRequests : public ::testing::TestWithParam<BadRequest> {};
+
+TEST_P(BadRequests, FailBeforeDrawingWithAMessage) {
+  FreshEngine(10);
+  CaptchaPtr captcha;
+  captcha->put_ImageWidth(GetParam().width);
+  captcha->put_ImageHeight(GetParam().height);
+  captcha->put_TextStyle(GetParam().style);
+  Bstr code(u"KEEPME");
+  VARIANT result;
+  VariantInit(&result);
+  EXPECT_EQ(captcha->CreateImageFromCode(code.value, &result), E_FAIL);
+  EXPECT_EQ(ErrorDescription(), GetParam().message);
+  EXPECT_EQ(testing_support::Value(captcha.p), u"KEEPME");
+  EXPECT_EQ(Steps(), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Requests, BadRequests,
+    ::testing::Values(BadRequest{0, 50, 31, u"The picture width and height must be positive !"},
+                      BadRequest{-3, 50, 31, u"The picture width and height must be positive !"},
+                      BadRequest{4097, 50, 31, u"The picture is too large !"},
+                      BadRequest{250, 4097, 31, u"The picture is too large !"},
+                      BadRequest{4096, 1025, 31, u"The picture is too large !"},
+                      BadRequest{250, 50, 50, u"This text style is not supported !"},
+                      BadRequest{250, 50, -1, u"This text style is not supported !"},
+                      BadRequest{250, 50, 0, u"This text style is not available yet !"}));
+
+TEST(CreatePicture, LargestAllowedPictureIsMade) {
+  std::shared_ptr<unsigned char[]> bytes;
+  std::int32_t count = 0;
+  Seed(1);
+  MirelGlyphward::CreatePicture("AB", {4096, 1024}, 31, "BMP", bytes, count);
+  EXPECT_EQ(count, 14 + 40 + 4096 * 1024 * 4);
+}
+
+TEST(CreatePicture, TwoCreationsGiveTwoPictures) {
+  FreshEngine(12);
+  CaptchaPtr captcha;
+  Bstr format(u"png");
+  captcha->put_Format(format.value);
+  VARIANT a, b;
+  VariantInit(&a);
+  VariantInit(&b);
+  ASSERT_EQ(captcha->CreateImage(&a), S_OK);
+  ASSERT_EQ(captcha->CreateImage(&b), S_OK);
+  EXPECT_NE(Bytes(a), Bytes(b));
+  VariantClear(&a);
+  VariantClear(&b);
+}
+
+TEST(CreatePicture, EncoderLookupFindsEveryMimeTypeInOrder) {
+  CLSID clsid{};
+  EXPECT_EQ(MirelGlyphward::GetEncoderClsid(u"image/bmp", &clsid), 0);
+  EXPECT_EQ(MirelGlyphward::GetEncoderClsid(u"image/jpeg", &clsid), 1);
+  EXPECT_EQ(MirelGlyphward::GetEncoderClsid(u"image/png", &clsid), 4);
+  EXPECT_EQ(clsid.Data1, 0x557CF406u);
+  EXPECT_EQ(MirelGlyphward::GetEncoderClsid(u"image/PNG", &clsid), -1);
+  EXPECT_EQ(MirelGlyphward::GetEncoderClsid(u"image/webp", &clsid), -1);
+}
+
+}  // namespace
