@@ -1,6 +1,7 @@
 #include "EngineBackends.h"
 
 #include "CreatePicture.h"
+#include "SoundBuilder.h"
 
 namespace MirelGlyphward {
 
@@ -12,8 +13,10 @@ ByteResult BuildPicture(const std::string& code, ImageSize size, std::int32_t st
   return result;
 }
 
-// Sounds are not assembled yet: the creations settle the code and hand back an
-// empty byte array.
-ByteResult BuildSound(const std::string&) { return ByteResult{}; }
+ByteResult BuildSound(const std::string& code) {
+  ByteResult result;
+  SoundBuilder().BuildWave(code, result.bytes, result.count);
+  return result;
+}
 
 }  // namespace MirelGlyphward

@@ -9,6 +9,7 @@ import unittest
 import wave
 
 TOOL = sys.argv.pop(1) if len(sys.argv) > 1 else "glyphward"
+RESOURCES = sys.argv.pop(1) if len(sys.argv) > 1 else "sound/resources"
 
 
 def run(*args):
@@ -88,6 +89,54 @@ class Hashes(unittest.TestCase):
                               ("AB2CD ", digest), ("AB2CD", digest + " ")):
             bad = run("validate", answer, hash_)
             self.assertEqual((bad.returncode, bad.stdout.strip()), (1, b"invalid"))
+
+
+def clip(character):
+    """The bytes of one character's clip, read from the index and bank files."""
+    index = open(os.path.join(RESOURCES, "clip_index.bin"), "rb").read()
+    bank = open(os.path.join(RESOURCES, "clip_bank.bin"), "rb").read()
+    for record in range(len(index) // 12):
+        char, offset, length = struct.unpack("<c3xII", index[record * 12:record * 12 + 12])
+        if char == character.encode():
+            return bank[offset:offset + length]
+    raise AssertionError("no clip for " + character)
+
+
+class Sounds(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.wav = os.path.join(self.dir.name, "x.wav")
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def test_ten_plays_one_then_zero(self):
+        out = run("sound", "--code", "10", "-o", self.wav)
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(out.stdout.decode().split()[0], "10")
+        with wave.open(self.wav) as w:
+            self.assertEqual((w.getnchannels(), w.getframerate(), w.getsampwidth()), (1, 8000, 2))
+            frames = w.readframes(w.getnframes())
+        self.assertEqual(frames, clip("1") + clip("0"))
+
+    def test_sox_reads_it(self):
+        run("sound", "--code", "Ab3", "-o", self.wav)
+        info = subprocess.run(["soxi", self.wav], capture_output=True, text=True)
+        self.assertEqual(info.returncode, 0, info.stderr)
+        self.assertIn("Channels       : 1", info.stdout)
+        self.assertIn("Sample Rate    : 8000", info.stdout)
+        self.assertIn("Precision      : 16-bit", info.stdout)
+        samples = (len(clip("a")) + len(clip("b")) + len(clip("3"))) // 2
+        self.assertIn("= %d samples" % samples, info.stdout)
+
+    def test_new_code_with_seed(self):
+        out = run("sound", "--seed", "12345", "--length", "4", "-o", self.wav)
+        self.assertEqual(out.stdout.decode().split()[0], reference_codes(12345, 4, 1)[0])
+
+    def test_bad_character_exits_3(self):
+        out = run("sound", "--code", "A-B", "-o", self.wav)
+        self.assertEqual(out.returncode, 3)
+        self.assertEqual(out.stderr.decode().strip(), "Letter not found in lookup table !")
 
 
 class Pictures(unittest.TestCase):
