@@ -52,12 +52,11 @@ std::string Utf8FromWide(const char16_t* wide) {
   return utf8;
 }
 
-CaptchaClient::CaptchaClient() {
+CaptchaClient::CaptchaClient(bool preferRegistered) {
   void* object = nullptr;
-  // A registered component is reached the way any host reaches it; without a
-  // registration the class linked into the tool serves.
   CLSID clsid;
-  const HRESULT found = CLSIDFromProgID(u"Mirel.Glyphward.1", &clsid);
+  const HRESULT found =
+      preferRegistered ? CLSIDFromProgID(u"Mirel.Glyphward.1", &clsid) : REGDB_E_CLASSNOTREG;
   if (SUCCEEDED(found)) {
     const HRESULT hr =
         CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptcha, &object);
@@ -67,13 +66,21 @@ CaptchaClient::CaptchaClient() {
       throw ComponentError{std::string("cannot create the registered Captcha class (status ") +
                            code + ")"};
     }
+    captcha_ = static_cast<ICaptchaClass*>(static_cast<ICaptcha*>(object));
+    diagnostics_ = RegisteredModuleDiagnostics(clsid);
   } else if (found == CO_E_CLASSSTRING || found == REGDB_E_CLASSNOTREG) {
     const HRESULT hr = MirelGlyphward::Captcha::CreateInstance(nullptr, IID_ICaptcha, &object);
     if (FAILED(hr)) throw ComponentError{"cannot create a Captcha object"};
+    captcha_ = static_cast<ICaptchaClass*>(static_cast<ICaptcha*>(object));
   } else {
     throw ComponentError{"the registry cannot be read; see GLYPHWARD_REGISTRY"};
   }
-  captcha_ = static_cast<ICaptchaClass*>(static_cast<ICaptcha*>(object));
+}
+
+std::uint64_t CaptchaClient::EngineSteps() const {
+  ULONGLONG steps = 0;
+  diagnostics_.getEngineSteps(&steps);
+  return steps;
 }
 
 CaptchaClient::~CaptchaClient() {

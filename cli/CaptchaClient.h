@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "MirelGlyphward.h"
+#include "ModuleDiagnostics.h"
 
 namespace glyphward_cli {
 
@@ -18,7 +19,10 @@ struct ComponentError {
 
 class CaptchaClient {
  public:
-  CaptchaClient();
+  // With `preferRegistered`, a registered component is used the way any host
+  // reaches it; otherwise, and when none is registered, the class linked into
+  // the tool serves.
+  explicit CaptchaClient(bool preferRegistered);
   ~CaptchaClient();
   CaptchaClient(const CaptchaClient&) = delete;
   CaptchaClient& operator=(const CaptchaClient&) = delete;
@@ -34,11 +38,16 @@ class CaptchaClient {
   std::vector<unsigned char> Picture(const std::string& code);
   std::vector<unsigned char> Sound(const std::string& code);
 
+  // The serving component's random engine: its state and its step count.
+  bool SetSeed(std::int32_t seed) { return SUCCEEDED(diagnostics_.setSeed(seed)); }
+  std::uint64_t EngineSteps() const;
+
  private:
   void Check(HRESULT hr, const char* operation);
   std::vector<unsigned char> Bytes(VARIANT& result);
 
   ICaptchaClass* captcha_ = nullptr;
+  Diagnostics diagnostics_;
 };
 
 std::u16string WideFromUtf8(const std::string& utf8);

@@ -169,13 +169,15 @@ int Run(const Options& options) {
     RequireNoPositional(options, 1);
     return RunRegistration(options.positional[0], options.command == "register");
   }
-  CaptchaClient client;
+  // Only pictures and sounds need the component proper; codes, hashes and
+  // checks are the tool's own work with the engine linked into it.
+  const bool media = options.command == "image" || options.command == "sound";
+  CaptchaClient client(media);
   if (auto seed = Value(options, "--seed")) {
     const std::int32_t s = ParseInteger(*seed, "--seed", 1, 2147483646);
-    if (FAILED(GlyphwardSetSeed(s))) throw UsageError{"--seed was refused"};
+    if (!client.SetSeed(s)) throw UsageError{"--seed was refused"};
   }
-  ULONGLONG stepsBefore = 0;
-  GlyphwardGetEngineSteps(&stepsBefore);
+  const std::uint64_t stepsBefore = client.EngineSteps();
 
   int status = kExitOk;
   if (options.command == "code") {
@@ -194,11 +196,7 @@ int Run(const Options& options) {
     throw UsageError{"unknown command '" + options.command + "'"};
   }
 
-  if (options.stats) {
-    ULONGLONG stepsAfter = 0;
-    GlyphwardGetEngineSteps(&stepsAfter);
-    std::cerr << "engine-steps: " << (stepsAfter - stepsBefore) << '\n';
-  }
+  if (options.stats) std::cerr << "engine-steps: " << (client.EngineSteps() - stepsBefore) << '\n';
   return status;
 }
 

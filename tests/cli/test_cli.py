@@ -10,10 +10,20 @@ import wave
 
 TOOL = sys.argv.pop(1) if len(sys.argv) > 1 else "glyphward"
 RESOURCES = sys.argv.pop(1) if len(sys.argv) > 1 else "sound/resources"
+MODULE = sys.argv.pop(1) if len(sys.argv) > 1 else None
+
+# Every run gets a registry of its own, empty unless a test registers into it.
+REGISTRY_DIR = tempfile.TemporaryDirectory()
+ENV = dict(os.environ, GLYPHWARD_REGISTRY=os.path.join(REGISTRY_DIR.name, "registry"))
+
+
+def read_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
 
 
 def run(*args):
-    return subprocess.run([TOOL, *args], capture_output=True)
+    return subprocess.run([TOOL, *args], capture_output=True, env=ENV)
 
 
 def reference_codes(seed, length, count, alphabet="2345689ABCDEFGHJKMNPQRSTUVWXYZ"):
@@ -93,8 +103,8 @@ class Hashes(unittest.TestCase):
 
 def clip(character):
     """The bytes of one character's clip, read from the index and bank files."""
-    index = open(os.path.join(RESOURCES, "clip_index.bin"), "rb").read()
-    bank = open(os.path.join(RESOURCES, "clip_bank.bin"), "rb").read()
+    index = read_bytes(os.path.join(RESOURCES, "clip_index.bin"))
+    bank = read_bytes(os.path.join(RESOURCES, "clip_bank.bin"))
     for record in range(len(index) // 12):
         char, offset, length = struct.unpack("<c3xII", index[record * 12:record * 12 + 12])
         if char == character.encode():
@@ -155,7 +165,7 @@ class Pictures(unittest.TestCase):
         code, digest = out.stdout.decode().split()
         self.assertEqual(code, reference_codes(4, 5, 1)[0])
         self.assertEqual(digest, hashlib.sha512(code.encode()).hexdigest().upper())
-        data = open(self.path("a.jpg"), "rb").read()
+        data = read_bytes(self.path("a.jpg"))
         self.assertEqual(data[:2], b"\xff\xd8")
         self.assertEqual(jpeg_size(data), (250, 50))
 
@@ -171,7 +181,7 @@ class Pictures(unittest.TestCase):
         for fmt, signature in signatures.items():
             out = run("image", "--format", fmt, "-o", self.path("p"))
             self.assertEqual(out.returncode, 0, (fmt, out.stderr))
-            self.assertEqual(open(self.path("p"), "rb").read()[:len(signature)], signature)
+            self.assertEqual(read_bytes(self.path("p"))[:len(signature)], signature)
 
     def test_unsupported_format_exits_3_with_the_message(self):
         out = run("image", "--format", "xyz", "-o", self.path("x"))
@@ -191,6 +201,28 @@ class Pictures(unittest.TestCase):
         self.assertTrue(lines[31].startswith("31\tChalkboard"))
         self.assertNotIn("not built", lines[31])
         self.assertIn("not built", lines[0])
+
+
+@unittest.skipUnless(MODULE, "no module given")
+class RegisteredModule(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.TemporaryDirectory()
+        self.env = dict(os.environ, GLYPHWARD_REGISTRY=os.path.join(self.dir.name, "registry"))
+
+    def tearDown(self):
+        self.dir.cleanup()
+
+    def tool(self, *args):
+        return subprocess.run([TOOL, *args], capture_output=True, env=self.env)
+
+    def test_seed_and_stats_reach_the_modules_engine(self):
+        self.assertEqual(self.tool("register", MODULE).returncode, 0)
+        png = os.path.join(self.dir.name, "g.png")
+        out = self.tool("image", "--seed", "777", "--style", "39", "--stats", "-o", png)
+        self.assertEqual(out.returncode, 0, out.stderr)
+        self.assertEqual(out.stdout.decode().split()[0], reference_codes(777, 5, 1)[0])
+        self.assertIn("engine-steps: %d" % (5 + 5 + 2 * 6250), out.stderr.decode())
+        self.assertEqual(self.tool("unregister", MODULE).returncode, 0)
 
 
 if __name__ == "__main__":
