@@ -9,29 +9,10 @@ using namespace testing_support;
 
 namespace {
 
-std::vector<unsigned char> Bytes(const VARIANT& v) {
-  EXPECT_EQ(v.vt, VT_ARRAY | VT_UI1);
-  LONG lower = -1, upper = -2;
-  SafeArrayGetLBound(v.parray, 1, &lower);
-  SafeArrayGetUBound(v.parray, 1, &upper);
-  EXPECT_EQ(lower, 0);
-  const auto* data = static_cast<const unsigned char*>(v.parray->pvData);
-  return std::vector<unsigned char>(data, data + (upper + 1));
-}
-
 std::uint32_t Le32(const std::vector<unsigned char>& b, std::size_t at) {
   std::uint32_t v;
   std::memcpy(&v, b.data() + at, 4);
   return v;
-}
-
-std::u16string TakeDescription() {
-  IErrorInfo* info = nullptr;
-  if (GetErrorInfo(0, &info) != S_OK) return u"<none>";
-  Bstr description;
-  info->GetDescription(&description.value);
-  info->Release();
-  return description.str();
 }
 
 class SoundCreation : public ::testing::Test {
@@ -43,7 +24,7 @@ class SoundCreation : public ::testing::Test {
     VARIANT v;
     VariantInit(&v);
     EXPECT_EQ(captcha->CreateSoundFromCode(text.value, &v), S_OK);
-    std::vector<unsigned char> bytes = Bytes(v);
+    std::vector<unsigned char> bytes = ArrayBytes(v);
     VariantClear(&v);
     return bytes;
   }
@@ -56,7 +37,7 @@ TEST_F(SoundCreation, EmptyCodeIsABareHeader) {
   VARIANT v;
   VariantInit(&v);
   ASSERT_EQ(captcha->CreateSound(&v), S_OK);
-  const std::vector<unsigned char> bytes = Bytes(v);
+  const std::vector<unsigned char> bytes = ArrayBytes(v);
   VariantClear(&v);
   ASSERT_EQ(bytes.size(), 44u);
   EXPECT_EQ(std::memcmp(bytes.data(), "RIFF", 4), 0);
@@ -81,7 +62,7 @@ TEST_F(SoundCreation, BadCharacterFailsAfterTheCodeBecomesCurrent) {
   v.vt = VT_I2;
   EXPECT_EQ(captcha->CreateSoundFromCode(text.value, &v), E_FAIL);
   EXPECT_EQ(v.vt, VT_I2);
-  EXPECT_EQ(TakeDescription(), u"Letter not found in lookup table !");
+  EXPECT_EQ(TakeErrorDescription(), u"Letter not found in lookup table !");
   EXPECT_EQ(Value(captcha.p), u"A-B");
 }
 
@@ -91,7 +72,7 @@ TEST_F(SoundCreation, CodeOfZeroCharactersCannotBeSpoken) {
   VARIANT v;
   VariantInit(&v);
   EXPECT_EQ(captcha->CreateSound(&v), E_FAIL);
-  EXPECT_EQ(TakeDescription(), u"Letter not found in lookup table !");
+  EXPECT_EQ(TakeErrorDescription(), u"Letter not found in lookup table !");
   EXPECT_EQ(Steps(), 4u);
 }
 

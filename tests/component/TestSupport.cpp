@@ -41,4 +41,24 @@ std::u16string HashValue(ICaptcha* captcha) {
   return out.str();
 }
 
+std::vector<unsigned char> ArrayBytes(const VARIANT& v) {
+  EXPECT_EQ(v.vt, VT_ARRAY | VT_UI1);
+  if (v.vt != (VT_ARRAY | VT_UI1) || !v.parray) return {};
+  LONG lower = -1, upper = -2;
+  SafeArrayGetLBound(v.parray, 1, &lower);
+  SafeArrayGetUBound(v.parray, 1, &upper);
+  EXPECT_EQ(lower, 0);
+  const auto* data = static_cast<const unsigned char*>(v.parray->pvData);
+  return std::vector<unsigned char>(data, data + (upper + 1));
+}
+
+std::u16string TakeErrorDescription() {
+  IErrorInfo* info = nullptr;
+  if (GetErrorInfo(0, &info) != S_OK) return u"<none>";
+  Bstr description;
+  info->GetDescription(&description.value);
+  info->Release();
+  return description.str();
+}
+
 }  // namespace testing_support

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "Captcha.h"
 #include "MirelGlyphward.h"
@@ -40,6 +41,11 @@ struct Bstr {
 };
 
 std::u16string Value(ICaptcha* captcha);
+
+// The bytes of a byte-array VARIANT (checking its type and lower bound).
+std::vector<unsigned char> ArrayBytes(const VARIANT& v);
+// The description of the thread's error information, which it takes.
+std::u16string TakeErrorDescription();
 std::u16string HashValue(ICaptcha* captcha);
 
 }  // namespace testing_support

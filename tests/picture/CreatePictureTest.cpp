@@ -8,28 +8,11 @@
 using namespace picture_tests;
 using testing_support::Bstr;
 using testing_support::CaptchaPtr;
+using testing_support::ArrayBytes;
 using testing_support::FreshEngine;
+using testing_support::TakeErrorDescription;
 
 namespace {
-
-std::vector<unsigned char> Bytes(const VARIANT& v) {
-  EXPECT_EQ(v.vt, VT_ARRAY | VT_UI1);
-  LONG lower = -1, upper = -1;
-  SafeArrayGetLBound(v.parray, 1, &lower);
-  SafeArrayGetUBound(v.parray, 1, &upper);
-  EXPECT_EQ(lower, 0);
-  const auto* data = static_cast<const unsigned char*>(v.parray->pvData);
-  return std::vector<unsigned char>(data, data + (upper + 1));
-}
-
-std::u16string ErrorDescription() {
-  IErrorInfo* info = nullptr;
-  if (GetErrorInfo(0, &info) != S_OK) return u"<none>";
-  Bstr description;
-  info->GetDescription(&description.value);
-  info->Release();
-  return description.str();
-}
 
 struct FormatCase {
   const char16_t* put;
@@ -47,7 +30,7 @@ TEST_P(Formats, DefaultPictureDecodesBackAtItsSize) {
   VARIANT result;
   VariantInit(&result);
   ASSERT_EQ(captcha->CreateImage(&result), S_OK);
-  const std::vector<unsigned char> bytes = Bytes(result);
+  const std::vector<unsigned char> bytes = ArrayBytes(result);
   VariantClear(&result);
   ASSERT_GE(bytes.size(), GetParam().signature.size());
   EXPECT_TRUE(std::equal(GetParam().signature.begin(), GetParam().signature.end(), bytes.begin()));
@@ -93,7 +76,7 @@ TEST(CreatePicture, UnsupportedFormatFailsAfterTheNewCodeIsSet) {
   VariantInit(&result);
   EXPECT_EQ(captcha->CreateImage(&result), E_FAIL);
   EXPECT_EQ(result.vt, VT_EMPTY);
-  EXPECT_EQ(ErrorDescription(), u"This picture format is not supported !");
+  EXPECT_EQ(TakeErrorDescription(), u"This picture format is not supported !");
   EXPECT_EQ(testing_support::Value(captcha.p).size(), 5u);
   // The picture was drawn before the format was looked at.
   EXPECT_EQ(Steps(), 10u);
@@ -129,7 +112,7 @@ TEST_P(BadRequests, FailBeforeDrawingWithAMessage) {
   VARIANT result;
   VariantInit(&result);
   EXPECT_EQ(captcha->CreateImageFromCode(code.value, &result), E_FAIL);
-  EXPECT_EQ(ErrorDescription(), GetParam().message);
+  EXPECT_EQ(TakeErrorDescription(), GetParam().message);
   EXPECT_EQ(testing_support::Value(captcha.p), u"KEEPME");
   EXPECT_EQ(Steps(), 0u);
 }
@@ -163,7 +146,7 @@ TEST(CreatePicture, TwoCreationsGiveTwoPictures) {
   VariantInit(&b);
   ASSERT_EQ(captcha->CreateImage(&a), S_OK);
   ASSERT_EQ(captcha->CreateImage(&b), S_OK);
-  EXPECT_NE(Bytes(a), Bytes(b));
+  EXPECT_NE(ArrayBytes(a), ArrayBytes(b));
   VariantClear(&a);
   VariantClear(&b);
 }
