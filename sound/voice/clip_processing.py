@@ -7,9 +7,11 @@ import sys
 
 SAMPLE_RATE = 8000
 # Silence kept before the word and, at least, after it: clips are played
-# back to back, so the pause between two characters lives in the clips.
+# back to back, so the pause between two characters lives in the clips. A
+# long word ("double you") gives up part of its pause to stay in length.
 LEAD_SECONDS = 0.05
 GAP_SECONDS = 0.25
+MIN_GAP_SECONDS = 0.1
 MIN_SECONDS = 0.6
 MAX_SECONDS = 1.3
 FADE_SECONDS = 0.005
@@ -26,9 +28,13 @@ def trimmed_samples(wav_path, rate=SAMPLE_RATE):
         "-t", "raw", "-e", "floating-point", "-b", "32", "-L", "-",
         "remix", "-",
         # Normalising first makes the silence threshold relative to the peak.
+        # The bursts and aspiration of p, t, k and the hiss of s and f run
+        # 50 to 60 dB below the vowel's peak for up to 0.1 s; a threshold
+        # above that cuts them and turns "pee" into "bee" or "kay" into
+        # "ay". The synthesisers' own silence lies below -75 dB.
         "norm", "-3",
-        "silence", "1", "0.02", "-40d", "reverse",
-        "silence", "1", "0.02", "-40d", "reverse",
+        "silence", "1", "0.005", "-63d", "reverse",
+        "silence", "1", "0.005", "-63d", "reverse",
         "rate", "-v", str(rate),
     ]
     raw = subprocess.run(command, capture_output=True, check=True).stdout
@@ -63,9 +69,11 @@ def common_rms(clips):
 def to_pcm(samples, gain, rate=SAMPLE_RATE):
     """Scaled speech padded with silence, as 16-bit little-endian PCM bytes."""
     lead = round(LEAD_SECONDS * rate)
-    total = max(lead + len(samples) + round(GAP_SECONDS * rate), round(MIN_SECONDS * rate))
-    if total > MAX_SECONDS * rate:
-        raise RuntimeError("clip of %.2f s is too long" % (total / rate))
+    speech = lead + len(samples)
+    if speech + round(MIN_GAP_SECONDS * rate) > round(MAX_SECONDS * rate):
+        raise RuntimeError("%.2f s of speech is too long" % (len(samples) / rate))
+    total = min(max(speech + round(GAP_SECONDS * rate), round(MIN_SECONDS * rate)),
+                round(MAX_SECONDS * rate))
     pcm = array.array("h", [0] * total)
     for i, x in enumerate(samples):
         pcm[lead + i] = max(-32768, min(32767, round(x * gain * 32767)))

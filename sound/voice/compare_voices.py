@@ -66,7 +66,11 @@ def main(names):
           " | mostly misheard at 8 kHz")
     with tempfile.TemporaryDirectory() as workdir:
         for voice in voices:
-            counts, seconds, level, wrong = evaluate(voice, recogniser, workdir)
+            try:
+                counts, seconds, level, wrong = evaluate(voice, recogniser, workdir)
+            except RuntimeError as error:
+                print("%-18s unusable: %s" % (voice.name, error), flush=True)
+                continue
             print("%-18s %6d %6d | %.2f/%.2f/%.2f        | %8.1f | %s" % (
                 voice.name, *counts, min(seconds), sum(seconds) / len(seconds),
                 max(seconds), 20 * math.log10(level), " ".join(wrong)), flush=True)

@@ -34,16 +34,6 @@ def _pcm_to_model_rate(pcm, rate):
     return samples
 
 
-def _add_noise(samples, reference_rms, snr_db, seed):
-    """White noise snr_db below reference_rms over the whole signal. The
-    wideband model mishears band-limited audio and digital silence far more
-    than a listener would; a faint noise floor fills the empty bands."""
-    sigma = reference_rms / (10 ** (snr_db / 20))
-    rng = random.Random(seed)
-    return array.array("h", (max(-32768, min(32767, round(x + rng.gauss(0, sigma))))
-                             for x in samples))
-
-
 def _rms(pcm):
     samples = array.array("h")
     samples.frombytes(pcm)
@@ -68,15 +58,41 @@ class Recogniser:
                     suffix = "(%d)" % (i + 1) if i else ""
                     f.write("%s%s %s\n" % (_word(c), suffix, phones))
 
+        self._prepared = {}
+        self._noise = {}
+
     def close(self):
         self._dir.cleanup()
+
+    def _noise_for(self, seed, length):
+        """Standard normal white noise, the same for a given seed."""
+        noise = self._noise.get(seed)
+        if noise is None or len(noise) < length:
+            rng = random.Random(seed)
+            noise = array.array("f", (rng.gauss(0, 1) for _ in range(max(length, 30 * MODEL_RATE))))
+            self._noise[seed] = noise
+        return noise
+
+    def _with_noise(self, samples, reference_rms, snr_db, seed):
+        """White noise snr_db below reference_rms over the whole signal. The
+        wideband model mishears band-limited audio and digital silence far
+        more than a listener would; a faint noise floor fills the empty bands."""
+        sigma = reference_rms / (10 ** (snr_db / 20))
+        noise = self._noise_for(seed, len(samples))
+        return array.array("h", (max(-32768, min(32767, round(x + sigma * n)))
+                                 for x, n in zip(samples, noise)))
 
     def recognise_pcm(self, pcm, rate, snr_db=None, seed=0):
         """The character heard in raw 16-bit mono PCM, or None. With snr_db,
         white noise that far below the clip's RMS is added first."""
-        samples = _pcm_to_model_rate(pcm, rate)
+        key = (pcm, rate)
+        if key not in self._prepared:
+            self._prepared = {key: (_pcm_to_model_rate(pcm, rate), _rms(pcm))}
+        samples, level = self._prepared[key]
         if snr_db is not None:
-            samples = _add_noise(samples, _rms(pcm), snr_db, seed)
+            samples = self._with_noise(samples, level, snr_db, seed)
+        else:
+            samples = array.array("h", samples)
         if sys.byteorder == "big":
             samples.byteswap()
         path = os.path.join(self._dir.name, "clip.wav")

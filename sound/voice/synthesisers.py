@@ -20,8 +20,10 @@ class Voice:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-def _flite(voice):
-    return lambda text, out: (["flite", "-voice", voice, "-t", text, "-o", out], None)
+def _flite(voice, stretch=1.0):
+    # duration_stretch > 1 speaks more slowly.
+    return lambda text, out: (["flite", "-voice", voice, "--setf",
+                               "duration_stretch=%g" % stretch, "-t", text, "-o", out], None)
 
 
 def _festival(voice_function):
@@ -40,6 +42,9 @@ VOICES = [
     Voice("flite-kal16", "flite", _flite("kal16")),
     Voice("flite-awb", "flite", _flite("awb")),
     Voice("flite-rms", "flite", _flite("rms")),
+    Voice("flite-rms-slow", "flite", _flite("rms", 1.25)),
+    Voice("flite-rms-slower", "flite", _flite("rms", 1.5)),
+    Voice("flite-awb-slow", "flite", _flite("awb", 1.25)),
     Voice("flite-slt", "flite", _flite("slt")),
     Voice("festival-kal", "festvox-kallpc16k", _festival("voice_kal_diphone"),
           FESTIVAL_SPOKEN),
