@@ -98,8 +98,7 @@ void CaptchaClient::Check(HRESULT hr, const char* operation) {
   throw ComponentError{message};
 }
 
-void CaptchaClient::SetLong(HRESULT (STDMETHODCALLTYPE ICaptcha::*put)(LONG),
-                            std::int32_t value) {
+void CaptchaClient::SetLong(HRESULT (STDMETHODCALLTYPE ICaptcha::*put)(LONG), std::int32_t value) {
   Check((captcha_->*put)(value), "setting a property");
 }
 

@@ -46,7 +46,7 @@ standard error when the file goes to standard output). Exit status: 0 success,
 1 invalid answer, 2 usage error, 3 component error.
 )";
 
-const std::vector<std::string> kValued = {"--length", "--type",  "--count", "--seed",
+const std::vector<std::string> kValued = {"--length", "--type",  "--count",  "--seed",
                                           "--style",  "--width", "--height", "--format",
                                           "--code",   "-o",      "--output"};
 
@@ -58,8 +58,7 @@ std::optional<std::string> Value(const Options& options, const std::string& name
 
 void RequireNoPositional(const Options& options, std::size_t count) {
   if (options.positional.size() != count)
-    throw UsageError{"'" + options.command + "' takes " + std::to_string(count) +
-                     " argument(s)"};
+    throw UsageError{"'" + options.command + "' takes " + std::to_string(count) + " argument(s)"};
 }
 
 void ApplyCodeSettings(const Options& options, CaptchaClient& client) {

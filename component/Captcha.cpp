@@ -13,7 +13,9 @@
 namespace MirelGlyphward {
 namespace {
 
-CaptchaEngine& Engine() { return CaptchaEngine::Instance(); }
+CaptchaEngine& Engine() {
+  return CaptchaEngine::Instance();
+}
 
 // Runs one engine operation under the engine lock. Message texts become
 // E_FAIL with error information; nothing else may cross the interface.
@@ -83,9 +85,13 @@ HRESULT Captcha::CreateInstance(IUnknown* outer, REFIID riid, void** ppv) {
   return hr;
 }
 
-Captcha::Captcha(IUnknown* outer) : controlling_(outer ? outer : &inner_) { LockModule(); }
+Captcha::Captcha(IUnknown* outer) : controlling_(outer ? outer : &inner_) {
+  LockModule();
+}
 
-Captcha::~Captcha() { UnlockModule(); }
+Captcha::~Captcha() {
+  UnlockModule();
+}
 
 HRESULT Captcha::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
@@ -101,7 +107,9 @@ HRESULT Captcha::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
   return S_OK;
 }
 
-ULONG Captcha::InnerUnknown::AddRef() { return ++owner_->references_; }
+ULONG Captcha::InnerUnknown::AddRef() {
+  return ++owner_->references_;
+}
 
 ULONG Captcha::InnerUnknown::Release() {
   const ULONG left = --owner_->references_;
@@ -112,8 +120,12 @@ ULONG Captcha::InnerUnknown::Release() {
 HRESULT Captcha::QueryInterface(REFIID riid, void** ppv) {
   return controlling_->QueryInterface(riid, ppv);
 }
-ULONG Captcha::AddRef() { return controlling_->AddRef(); }
-ULONG Captcha::Release() { return controlling_->Release(); }
+ULONG Captcha::AddRef() {
+  return controlling_->AddRef();
+}
+ULONG Captcha::Release() {
+  return controlling_->Release();
+}
 
 HRESULT Captcha::GetTypeInfoCount(UINT* pctinfo) {
   if (!pctinfo) return E_POINTER;
@@ -136,8 +148,8 @@ HRESULT Captcha::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LC
 HRESULT Captcha::Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                         DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
                         UINT* puArgErr) {
-  return DispatchInvoke(this, dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult,
-                        pExcepInfo, puArgErr);
+  return DispatchInvoke(this, dispIdMember, riid, lcid, wFlags, pDispParams, pVarResult, pExcepInfo,
+                        puArgErr);
 }
 
 HRESULT Captcha::get_ImageWidth(LONG* pVal) {
@@ -187,8 +199,7 @@ HRESULT Captcha::Validate(BSTR userCode, BSTR hashValue, VARIANT_BOOL* Result) {
   try {
     const std::optional<std::string> answer = NarrowFromBSTR(userCode);
     const std::optional<std::string> hash = NarrowFromBSTR(hashValue);
-    *Result = answer && hash && HashMatches(HashOf(*answer), *hash) ? VARIANT_TRUE
-                                                                   : VARIANT_FALSE;
+    *Result = answer && hash && HashMatches(HashOf(*answer), *hash) ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
@@ -219,7 +230,9 @@ HRESULT Captcha::GetValue(BSTR* Result) {
   return Guarded([&](CaptchaEngine& e) { return ReturnText(e.CurrentCode(), Result); });
 }
 
-HRESULT Captcha::CreateImage(VARIANT* vResult) { return Creation(vResult, nullptr, true); }
+HRESULT Captcha::CreateImage(VARIANT* vResult) {
+  return Creation(vResult, nullptr, true);
+}
 
 HRESULT Captcha::CreateSoundFromCode(BSTR code, VARIANT* vResult) {
   return Creation(vResult, code, false);
@@ -229,6 +242,8 @@ HRESULT Captcha::CreateImageFromCode(BSTR code, VARIANT* vResult) {
   return Creation(vResult, code, true);
 }
 
-HRESULT Captcha::CreateSound(VARIANT* vResult) { return Creation(vResult, nullptr, false); }
+HRESULT Captcha::CreateSound(VARIANT* vResult) {
+  return Creation(vResult, nullptr, false);
+}
 
 }  // namespace MirelGlyphward

@@ -22,8 +22,8 @@ class Captcha final : public ICaptchaClass {
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
-                                          LCID lcid, DISPID* rgDispId) override;
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
+                                          DISPID* rgDispId) override;
   HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                    DISPPARAMS* pDispParams, VARIANT* pVarResult,
                                    EXCEPINFO* pExcepInfo, UINT* puArgErr) override;
@@ -41,8 +41,7 @@ class Captcha final : public ICaptchaClass {
   HRESULT STDMETHODCALLTYPE put_CodeType(LONG newVal) override;
   HRESULT STDMETHODCALLTYPE get_Format(BSTR* pVal) override;
   HRESULT STDMETHODCALLTYPE put_Format(BSTR newVal) override;
-  HRESULT STDMETHODCALLTYPE Validate(BSTR userCode, BSTR hashValue,
-                                     VARIANT_BOOL* Result) override;
+  HRESULT STDMETHODCALLTYPE Validate(BSTR userCode, BSTR hashValue, VARIANT_BOOL* Result) override;
   HRESULT STDMETHODCALLTYPE GetHashValue(BSTR* Result) override;
   HRESULT STDMETHODCALLTYPE CreateImage(VARIANT* vResult) override;
   HRESULT STDMETHODCALLTYPE GetValue(BSTR* Result) override;

@@ -62,14 +62,13 @@ typedef struct ICaptchaVtbl {
   ULONG(STDMETHODCALLTYPE* AddRef)(ICaptcha* This);
   ULONG(STDMETHODCALLTYPE* Release)(ICaptcha* This);
   HRESULT(STDMETHODCALLTYPE* GetTypeInfoCount)(ICaptcha* This, UINT* pctinfo);
-  HRESULT(STDMETHODCALLTYPE* GetTypeInfo)(ICaptcha* This, UINT iTInfo, LCID lcid,
-                                          ITypeInfo** ppTInfo);
-  HRESULT(STDMETHODCALLTYPE* GetIDsOfNames)(ICaptcha* This, REFIID riid, LPOLESTR* rgszNames,
-                                            UINT cNames, LCID lcid, DISPID* rgDispId);
-  HRESULT(STDMETHODCALLTYPE* Invoke)(ICaptcha* This, DISPID dispIdMember, REFIID riid,
-                                     LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
-                                     VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
-                                     UINT* puArgErr);
+  HRESULT(STDMETHODCALLTYPE* GetTypeInfo)
+  (ICaptcha* This, UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo);
+  HRESULT(STDMETHODCALLTYPE* GetIDsOfNames)
+  (ICaptcha* This, REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId);
+  HRESULT(STDMETHODCALLTYPE* Invoke)
+  (ICaptcha* This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+   DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr);
   HRESULT(STDMETHODCALLTYPE* get_ImageWidth)(ICaptcha* This, LONG* pVal);
   HRESULT(STDMETHODCALLTYPE* put_ImageWidth)(ICaptcha* This, LONG newVal);
   HRESULT(STDMETHODCALLTYPE* get_ImageHeight)(ICaptcha* This, LONG* pVal);
@@ -82,8 +81,8 @@ typedef struct ICaptchaVtbl {
   HRESULT(STDMETHODCALLTYPE* put_CodeType)(ICaptcha* This, LONG newVal);
   HRESULT(STDMETHODCALLTYPE* get_Format)(ICaptcha* This, BSTR* pVal);
   HRESULT(STDMETHODCALLTYPE* put_Format)(ICaptcha* This, BSTR newVal);
-  HRESULT(STDMETHODCALLTYPE* Validate)(ICaptcha* This, BSTR userCode, BSTR hashValue,
-                                       VARIANT_BOOL* Result);
+  HRESULT(STDMETHODCALLTYPE* Validate)
+  (ICaptcha* This, BSTR userCode, BSTR hashValue, VARIANT_BOOL* Result);
   HRESULT(STDMETHODCALLTYPE* GetHashValue)(ICaptcha* This, BSTR* Result);
   HRESULT(STDMETHODCALLTYPE* CreateImage)(ICaptcha* This, VARIANT* vResult);
   HRESULT(STDMETHODCALLTYPE* GetValue)(ICaptcha* This, BSTR* Result);

@@ -7,8 +7,14 @@ namespace {
 std::atomic<LONG> lockCount{0};
 }
 
-void LockModule() { ++lockCount; }
-void UnlockModule() { --lockCount; }
-LONG ModuleLockCount() { return lockCount.load(); }
+void LockModule() {
+  ++lockCount;
+}
+void UnlockModule() {
+  --lockCount;
+}
+LONG ModuleLockCount() {
+  return lockCount.load();
+}
 
 }  // namespace MirelGlyphward

@@ -18,7 +18,7 @@ struct FormatRow {
 };
 
 constexpr FormatRow kFormats[] = {
-    {"JPEG", u"image/jpeg"}, {"BMP", u"image/bmp"},   {"GIF", u"image/gif"},
+    {"JPEG", u"image/jpeg"}, {"BMP", u"image/bmp"}, {"GIF", u"image/gif"},
     {"TIFF", u"image/tiff"}, {"PNG", u"image/png"},
 };
 
@@ -99,8 +99,8 @@ void CreatePicture(const std::string& text, PictureSize size, std::int32_t style
   if (ulnSize.QuadPart > 0x7FFFFFFFull)
     throw std::string("Failed to allocate the memory for byte array!");
 
-  std::shared_ptr<unsigned char[]> array(new (std::nothrow)
-                                             unsigned char[std::size_t(ulnSize.QuadPart)]);
+  std::shared_ptr<unsigned char[]> array(
+      new (std::nothrow) unsigned char[std::size_t(ulnSize.QuadPart)]);
   if (!array) throw std::string("Failed to allocate the memory for byte array!");
   bytes = array;
 

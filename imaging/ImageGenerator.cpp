@@ -22,12 +22,14 @@ ImageGenerator::Session::Session() {
   Gdiplus::GdiplusStartup(&token_, &input, nullptr);
 }
 
-ImageGenerator::Session::~Session() { Gdiplus::GdiplusShutdown(token_); }
+ImageGenerator::Session::~Session() {
+  Gdiplus::GdiplusShutdown(token_);
+}
 
 ImageGenerator::ImageGenerator(const std::string& text, PictureSize size, std::int32_t style) {
   CheckRequest(size, style);
-  bitmap_ = std::make_unique<Gdiplus::Bitmap>(size.width, size.height,
-                                              Gdiplus::PixelFormat32bppARGB);
+  bitmap_ =
+      std::make_unique<Gdiplus::Bitmap>(size.width, size.height, Gdiplus::PixelFormat32bppARGB);
   if (bitmap_->GetLastStatus() != Gdiplus::Ok)
     throw std::string("Failed to create the picture's bitmap!");
 

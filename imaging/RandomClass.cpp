@@ -8,7 +8,9 @@ using Gdiplus::Color;
 using Gdiplus::PointF;
 using Gdiplus::RectF;
 
-int RandomClass::Next(int min, int max) const { return min + RandomNumber(max - min); }
+int RandomClass::Next(int min, int max) const {
+  return min + RandomNumber(max - min);
+}
 
 float RandomClass::NextFloat(float min, float max) const {
   const int k = RandomNumber(10000);
@@ -16,7 +18,9 @@ float RandomClass::NextFloat(float min, float max) const {
   return (max - min) * t + min;
 }
 
-Color RandomClass::NextColor() const { return NextColor(0, 256, 0, 256, 0, 256); }
+Color RandomClass::NextColor() const {
+  return NextColor(0, 256, 0, 256, 0, 256);
+}
 
 Color RandomClass::NextColor(int rMin, int rMax, int gMin, int gMax, int bMin, int bMax) const {
   const int b = Next(bMin, bMax);
@@ -80,6 +84,8 @@ std::u16string RandomClass::NextFontName(int style) const {
   return kAll[RandomNumber(5)];
 }
 
-std::u16string RandomClass::DefaultFontName() const { return u"Times New Roman"; }
+std::u16string RandomClass::DefaultFontName() const {
+  return u"Times New Roman";
+}
 
 }  // namespace MirelGlyphward

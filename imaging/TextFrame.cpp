@@ -39,7 +39,9 @@ void TextFrame::SetInner(float fx, float fy, float fw, float fh) {
   rectInner = Fraction(fx, fy, fw, fh);
 }
 
-void TextFrame::DrawBorders() { DrawBorders(rectImage); }
+void TextFrame::DrawBorders() {
+  DrawBorders(rectImage);
+}
 
 void TextFrame::DrawBorders(const RectF& outer) {
   rectFBorders = rand.NextBorders(outer, rectInner);
@@ -54,7 +56,9 @@ void TextFrame::UseFont(const std::u16string& name, INT fontStyle) {
   font = std::make_unique<Font>(fontName.c_str(), kFrameEmSize, fontStyle, UnitPoint);
 }
 
-void TextFrame::ClearGround(const Color& color) { g.Clear(color); }
+void TextFrame::ClearGround(const Color& color) {
+  g.Clear(color);
+}
 
 std::unique_ptr<GraphicsPath> TextFrame::FittedPath() const {
   auto path = std::make_unique<GraphicsPath>(FillModeAlternate);

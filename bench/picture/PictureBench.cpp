@@ -17,10 +17,18 @@ void MakePicture(benchmark::State& state, int style, const char* format) {
   state.counters["bytes"] = double(count);
 }
 
-void BM_DefaultPictureJpeg(benchmark::State& state) { MakePicture(state, 31, "JPEG"); }
-void BM_DefaultPicturePng(benchmark::State& state) { MakePicture(state, 31, "PNG"); }
-void BM_GraffitiPictureJpeg(benchmark::State& state) { MakePicture(state, 39, "JPEG"); }
-void BM_Graffiti2PictureJpeg(benchmark::State& state) { MakePicture(state, 38, "JPEG"); }
+void BM_DefaultPictureJpeg(benchmark::State& state) {
+  MakePicture(state, 31, "JPEG");
+}
+void BM_DefaultPicturePng(benchmark::State& state) {
+  MakePicture(state, 31, "PNG");
+}
+void BM_GraffitiPictureJpeg(benchmark::State& state) {
+  MakePicture(state, 39, "JPEG");
+}
+void BM_Graffiti2PictureJpeg(benchmark::State& state) {
+  MakePicture(state, 38, "JPEG");
+}
 
 BENCHMARK(BM_DefaultPictureJpeg)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DefaultPicturePng)->Unit(benchmark::kMicrosecond);

@@ -24,6 +24,8 @@ void GdiplusShutdown(ULONG_PTR token) {
   if (token != 0) --activeSessions;
 }
 
-int GdiplusActiveSessions() { return activeSessions.load(); }
+int GdiplusActiveSessions() {
+  return activeSessions.load();
+}
 
 }  // namespace Gdiplus

@@ -225,10 +225,9 @@ struct IDispatch : public IUnknown {
   virtual HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) = 0;
   virtual HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames,
                                                   LCID lcid, DISPID* rgDispId) = 0;
-  virtual HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid,
-                                           WORD wFlags, DISPPARAMS* pDispParams,
-                                           VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
-                                           UINT* puArgErr) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                                           DISPPARAMS* pDispParams, VARIANT* pVarResult,
+                                           EXCEPINFO* pExcepInfo, UINT* puArgErr) = 0;
 };
 
 struct IErrorInfo : public IUnknown {
@@ -254,14 +253,13 @@ typedef struct IDispatchVtbl {
   ULONG(STDMETHODCALLTYPE* AddRef)(IDispatch* This);
   ULONG(STDMETHODCALLTYPE* Release)(IDispatch* This);
   HRESULT(STDMETHODCALLTYPE* GetTypeInfoCount)(IDispatch* This, UINT* pctinfo);
-  HRESULT(STDMETHODCALLTYPE* GetTypeInfo)(IDispatch* This, UINT iTInfo, LCID lcid,
-                                          ITypeInfo** ppTInfo);
-  HRESULT(STDMETHODCALLTYPE* GetIDsOfNames)(IDispatch* This, REFIID riid, LPOLESTR* rgszNames,
-                                            UINT cNames, LCID lcid, DISPID* rgDispId);
-  HRESULT(STDMETHODCALLTYPE* Invoke)(IDispatch* This, DISPID dispIdMember, REFIID riid,
-                                     LCID lcid, WORD wFlags, DISPPARAMS* pDispParams,
-                                     VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
-                                     UINT* puArgErr);
+  HRESULT(STDMETHODCALLTYPE* GetTypeInfo)
+  (IDispatch* This, UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo);
+  HRESULT(STDMETHODCALLTYPE* GetIDsOfNames)
+  (IDispatch* This, REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid, DISPID* rgDispId);
+  HRESULT(STDMETHODCALLTYPE* Invoke)
+  (IDispatch* This, DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+   DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr);
 } IDispatchVtbl;
 struct IDispatch {
   const IDispatchVtbl* lpVtbl;
@@ -284,8 +282,7 @@ struct IErrorInfo {
 
 typedef struct ICreateErrorInfo ICreateErrorInfo;
 typedef struct ICreateErrorInfoVtbl {
-  HRESULT(STDMETHODCALLTYPE* QueryInterface)(ICreateErrorInfo* This, REFIID riid,
-                                             void** ppvObject);
+  HRESULT(STDMETHODCALLTYPE* QueryInterface)(ICreateErrorInfo* This, REFIID riid, void** ppvObject);
   ULONG(STDMETHODCALLTYPE* AddRef)(ICreateErrorInfo* This);
   ULONG(STDMETHODCALLTYPE* Release)(ICreateErrorInfo* This);
   HRESULT(STDMETHODCALLTYPE* SetGUID)(ICreateErrorInfo* This, REFGUID rguid);

@@ -28,8 +28,7 @@ GLYPHWARD_EXPORT HRESULT WINAPI VariantCopy(VARIANTARG* pvargDest, const VARIANT
 
 GLYPHWARD_EXPORT SAFEARRAY* WINAPI SafeArrayCreate(VARTYPE vt, UINT cDims,
                                                    SAFEARRAYBOUND* rgsabound);
-GLYPHWARD_EXPORT SAFEARRAY* WINAPI SafeArrayCreateVector(VARTYPE vt, LONG lLbound,
-                                                         ULONG cElements);
+GLYPHWARD_EXPORT SAFEARRAY* WINAPI SafeArrayCreateVector(VARTYPE vt, LONG lLbound, ULONG cElements);
 GLYPHWARD_EXPORT HRESULT WINAPI SafeArrayDestroy(SAFEARRAY* psa);
 GLYPHWARD_EXPORT HRESULT WINAPI SafeArrayAccessData(SAFEARRAY* psa, void** ppvData);
 GLYPHWARD_EXPORT HRESULT WINAPI SafeArrayUnaccessData(SAFEARRAY* psa);

@@ -47,8 +47,8 @@ typedef struct IClassFactoryVtbl {
   HRESULT(STDMETHODCALLTYPE* QueryInterface)(IClassFactory* This, REFIID riid, void** ppvObject);
   ULONG(STDMETHODCALLTYPE* AddRef)(IClassFactory* This);
   ULONG(STDMETHODCALLTYPE* Release)(IClassFactory* This);
-  HRESULT(STDMETHODCALLTYPE* CreateInstance)(IClassFactory* This, IUnknown* pUnkOuter,
-                                             REFIID riid, void** ppvObject);
+  HRESULT(STDMETHODCALLTYPE* CreateInstance)
+  (IClassFactory* This, IUnknown* pUnkOuter, REFIID riid, void** ppvObject);
   HRESULT(STDMETHODCALLTYPE* LockServer)(IClassFactory* This, BOOL fLock);
 } IClassFactoryVtbl;
 struct IClassFactory {

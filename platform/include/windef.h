@@ -103,7 +103,9 @@ inline bool operator==(const GUID& a, const GUID& b) {
          a.Data4[3] == b.Data4[3] && a.Data4[4] == b.Data4[4] && a.Data4[5] == b.Data4[5] &&
          a.Data4[6] == b.Data4[6] && a.Data4[7] == b.Data4[7];
 }
-inline bool operator!=(const GUID& a, const GUID& b) { return !(a == b); }
+inline bool operator!=(const GUID& a, const GUID& b) {
+  return !(a == b);
+}
 #define IsEqualGUID(a, b) ((a) == (b))
 #else
 #include <string.h>

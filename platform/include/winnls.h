@@ -25,13 +25,13 @@
 extern "C" {
 #endif
 
-GLYPHWARD_EXPORT int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags,
-                                                LPCSTR lpMultiByteStr, int cbMultiByte,
-                                                LPWSTR lpWideCharStr, int cchWideChar);
-GLYPHWARD_EXPORT int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags,
-                                                LPCWSTR lpWideCharStr, int cchWideChar,
-                                                LPSTR lpMultiByteStr, int cbMultiByte,
-                                                LPCSTR lpDefaultChar, BOOL* lpUsedDefaultChar);
+GLYPHWARD_EXPORT int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
+                                                int cbMultiByte, LPWSTR lpWideCharStr,
+                                                int cchWideChar);
+GLYPHWARD_EXPORT int WINAPI WideCharToMultiByte(UINT CodePage, DWORD dwFlags, LPCWSTR lpWideCharStr,
+                                                int cchWideChar, LPSTR lpMultiByteStr,
+                                                int cbMultiByte, LPCSTR lpDefaultChar,
+                                                BOOL* lpUsedDefaultChar);
 GLYPHWARD_EXPORT UINT WINAPI GetACP(void);
 GLYPHWARD_EXPORT DWORD WINAPI GetLastError(void);
 GLYPHWARD_EXPORT void WINAPI SetLastError(DWORD dwErrCode);

@@ -49,7 +49,9 @@ BSTR WINAPI SysAllocStringLen(const OLECHAR* strIn, UINT ui) {
   return AllocateBytes(strIn, std::size_t(ui) * sizeof(OLECHAR));
 }
 
-BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len) { return AllocateBytes(psz, len); }
+BSTR WINAPI SysAllocStringByteLen(LPCSTR psz, UINT len) {
+  return AllocateBytes(psz, len);
+}
 
 void WINAPI SysFreeString(BSTR bstrString) {
   if (bstrString) std::free(reinterpret_cast<unsigned char*>(bstrString) - sizeof(std::uint32_t));
@@ -59,6 +61,8 @@ UINT WINAPI SysStringLen(BSTR pbstr) {
   return pbstr ? ByteLength(pbstr) / sizeof(OLECHAR) : 0;
 }
 
-UINT WINAPI SysStringByteLen(BSTR bstr) { return bstr ? ByteLength(bstr) : 0; }
+UINT WINAPI SysStringByteLen(BSTR bstr) {
+  return bstr ? ByteLength(bstr) : 0;
+}
 
 }  // extern "C"

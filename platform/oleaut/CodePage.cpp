@@ -31,7 +31,9 @@ int Encode1252(char32_t code) {
   return -1;
 }
 
-bool IsAnsi(UINT codePage) { return codePage == CP_ACP || codePage == CP_THREAD_ACP || codePage == 1252; }
+bool IsAnsi(UINT codePage) {
+  return codePage == CP_ACP || codePage == CP_THREAD_ACP || codePage == 1252;
+}
 
 int Fail(DWORD error) {
   lastError = error;
@@ -105,12 +107,18 @@ void DecodeUtf8(const unsigned char* in, std::size_t n, std::vector<char16_t>& o
 
 extern "C" {
 
-UINT WINAPI GetACP(void) { return 1252; }
-DWORD WINAPI GetLastError(void) { return lastError; }
-void WINAPI SetLastError(DWORD dwErrCode) { lastError = dwErrCode; }
+UINT WINAPI GetACP(void) {
+  return 1252;
+}
+DWORD WINAPI GetLastError(void) {
+  return lastError;
+}
+void WINAPI SetLastError(DWORD dwErrCode) {
+  lastError = dwErrCode;
+}
 
-int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr,
-                               int cbMultiByte, LPWSTR lpWideCharStr, int cchWideChar) {
+int WINAPI MultiByteToWideChar(UINT CodePage, DWORD dwFlags, LPCSTR lpMultiByteStr, int cbMultiByte,
+                               LPWSTR lpWideCharStr, int cchWideChar) {
   if (!lpMultiByteStr || cbMultiByte == 0 || cchWideChar < 0 || cbMultiByte < -1 ||
       (lpWideCharStr == nullptr && cchWideChar != 0))
     return Fail(ERROR_INVALID_PARAMETER);
@@ -160,7 +168,8 @@ int WINAPI WideCharToMultiByte(UINT CodePage, DWORD /*dwFlags*/, LPCWSTR lpWideC
   for (std::size_t i = 0; i < length; ++i) {
     char32_t code = lpWideCharStr[i];
     const bool high = code >= 0xD800 && code <= 0xDBFF;
-    if (high && i + 1 < length && lpWideCharStr[i + 1] >= 0xDC00 && lpWideCharStr[i + 1] <= 0xDFFF) {
+    if (high && i + 1 < length && lpWideCharStr[i + 1] >= 0xDC00 &&
+        lpWideCharStr[i + 1] <= 0xDFFF) {
       code = 0x10000 + ((code - 0xD800) << 10) + (lpWideCharStr[i + 1] - 0xDC00);
       ++i;
     } else if (code >= 0xD800 && code <= 0xDFFF) {

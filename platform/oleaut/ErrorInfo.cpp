@@ -8,7 +8,9 @@
 
 namespace {
 
-BSTR CopyOrNull(LPOLESTR text) { return text ? SysAllocString(text) : nullptr; }
+BSTR CopyOrNull(LPOLESTR text) {
+  return text ? SysAllocString(text) : nullptr;
+}
 
 HRESULT HandOut(BSTR value, BSTR* out) {
   if (!out) return E_INVALIDARG;

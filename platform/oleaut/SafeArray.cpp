@@ -163,9 +163,13 @@ HRESULT WINAPI SafeArrayUnaccessData(SAFEARRAY* psa) {
   return S_OK;
 }
 
-UINT WINAPI SafeArrayGetDim(SAFEARRAY* psa) { return psa ? psa->cDims : 0; }
+UINT WINAPI SafeArrayGetDim(SAFEARRAY* psa) {
+  return psa ? psa->cDims : 0;
+}
 
-UINT WINAPI SafeArrayGetElemsize(SAFEARRAY* psa) { return psa ? psa->cbElements : 0; }
+UINT WINAPI SafeArrayGetElemsize(SAFEARRAY* psa) {
+  return psa ? psa->cbElements : 0;
+}
 
 HRESULT WINAPI SafeArrayGetLBound(SAFEARRAY* psa, UINT nDim, LONG* plLbound) {
   if (!psa || !plLbound) return E_INVALIDARG;

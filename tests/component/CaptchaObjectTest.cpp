@@ -56,18 +56,17 @@ TEST_P(StoreRules, ReadsBackAsStored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Properties, StoreRules,
-    ::testing::Values(
-        StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 5, 10},
-        StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 0, 10},
-        StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, -3, 10},
-        StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 10, 10},
-        StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 11, 11},
-        StoreCase{&ICaptcha::put_ImageWidth, &ICaptcha::get_ImageWidth, -3, -3},
-        StoreCase{&ICaptcha::put_ImageWidth, &ICaptcha::get_ImageWidth, 0, 0},
-        StoreCase{&ICaptcha::put_CodeLength, &ICaptcha::get_CodeLength, -4, -4},
-        StoreCase{&ICaptcha::put_CodeType, &ICaptcha::get_CodeType, 3, 3},
-        StoreCase{&ICaptcha::put_TextStyle, &ICaptcha::get_TextStyle, 50, 50},
-        StoreCase{&ICaptcha::put_TextStyle, &ICaptcha::get_TextStyle, -1, -1}));
+    ::testing::Values(StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 5, 10},
+                      StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 0, 10},
+                      StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, -3, 10},
+                      StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 10, 10},
+                      StoreCase{&ICaptcha::put_ImageHeight, &ICaptcha::get_ImageHeight, 11, 11},
+                      StoreCase{&ICaptcha::put_ImageWidth, &ICaptcha::get_ImageWidth, -3, -3},
+                      StoreCase{&ICaptcha::put_ImageWidth, &ICaptcha::get_ImageWidth, 0, 0},
+                      StoreCase{&ICaptcha::put_CodeLength, &ICaptcha::get_CodeLength, -4, -4},
+                      StoreCase{&ICaptcha::put_CodeType, &ICaptcha::get_CodeType, 3, 3},
+                      StoreCase{&ICaptcha::put_TextStyle, &ICaptcha::get_TextStyle, 50, 50},
+                      StoreCase{&ICaptcha::put_TextStyle, &ICaptcha::get_TextStyle, -1, -1}));
 
 struct FormatCase {
   std::u16string put;
@@ -267,17 +266,17 @@ TEST_P(ValidateRules, ExactCaseSensitiveFullLength) {
   EXPECT_EQ(valid, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ValidateRules,
-    ::testing::Values(ValidateCase{u"AB2CD", true, nullptr, VARIANT_TRUE},
-                      ValidateCase{u"ab2cd", true, nullptr, VARIANT_FALSE},
-                      ValidateCase{u"AB2CD ", true, nullptr, VARIANT_FALSE},
-                      ValidateCase{u"AB2CD", false, u"lower", VARIANT_FALSE},
-                      ValidateCase{u"AB2CD", false, nullptr, VARIANT_FALSE},
-                      ValidateCase{u"", false, u"empty-hash", VARIANT_TRUE},
-                      ValidateCase{nullptr, false, u"empty-hash", VARIANT_TRUE},
-                      ValidateCase{nullptr, false, nullptr, VARIANT_FALSE},
-                      ValidateCase{u"AB2CD", false, u"CF83", VARIANT_FALSE}));
+INSTANTIATE_TEST_SUITE_P(Answers, ValidateRules,
+                         ::testing::Values(ValidateCase{u"AB2CD", true, nullptr, VARIANT_TRUE},
+                                           ValidateCase{u"ab2cd", true, nullptr, VARIANT_FALSE},
+                                           ValidateCase{u"AB2CD ", true, nullptr, VARIANT_FALSE},
+                                           ValidateCase{u"AB2CD", false, u"lower", VARIANT_FALSE},
+                                           ValidateCase{u"AB2CD", false, nullptr, VARIANT_FALSE},
+                                           ValidateCase{u"", false, u"empty-hash", VARIANT_TRUE},
+                                           ValidateCase{nullptr, false, u"empty-hash",
+                                                        VARIANT_TRUE},
+                                           ValidateCase{nullptr, false, nullptr, VARIANT_FALSE},
+                                           ValidateCase{u"AB2CD", false, u"CF83", VARIANT_FALSE}));
 
 TEST_F(CaptchaObject, OldCodeStillValidatesAfterANewOne) {
   Bstr code(u"AB2CD");
@@ -330,8 +329,7 @@ TEST_F(CaptchaObject, CallsByNameNeedTheRegisteredTypeLibrary) {
   DISPID id = 0;
   EXPECT_EQ(captcha->GetIDsOfNames(IID_NULL, names, 1, 0, &id), TYPE_E_LIBNOTREGISTERED);
   DISPPARAMS none{nullptr, nullptr, 0, 0};
-  EXPECT_EQ(captcha->Invoke(3, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr,
-                            nullptr),
+  EXPECT_EQ(captcha->Invoke(3, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, nullptr, nullptr, nullptr),
             TYPE_E_LIBNOTREGISTERED);
 }
 

@@ -30,10 +30,10 @@ TEST_P(Alphabets, EveryCharacterComesFromTheAlphabetByItsDraw) {
   EXPECT_EQ(Steps(), 400u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Types, Alphabets,
-    ::testing::Values(AlphabetCase{0, "2345689ABCDEFGHJKMNPQRSTUVWXYZ"},
-                      AlphabetCase{1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"}, AlphabetCase{2, "0123456789"}));
+INSTANTIATE_TEST_SUITE_P(Types, Alphabets,
+                         ::testing::Values(AlphabetCase{0, "2345689ABCDEFGHJKMNPQRSTUVWXYZ"},
+                                           AlphabetCase{1, "ABCDEFGHIJKLMNOPQRSTUVWXYZ"},
+                                           AlphabetCase{2, "0123456789"}));
 
 TEST(CodeGeneration, TypeZeroAvoidsLookAlikes) {
   FreshEngine(31337);

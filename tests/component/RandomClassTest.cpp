@@ -44,8 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         DrawCount{"Next", [](const RandomClass& r) { r.Next(0, 10); }, 1},
         DrawCount{"NextFloat", [](const RandomClass& r) { r.NextFloat(0, 1); }, 1},
         DrawCount{"NextColor", [](const RandomClass& r) { r.NextColor(); }, 3},
-        DrawCount{"NextColorRanges",
-                  [](const RandomClass& r) { r.NextColor(0, 10, 0, 10, 0, 10); }, 3},
+        DrawCount{"NextColorRanges", [](const RandomClass& r) { r.NextColor(0, 10, 0, 10, 0, 10); },
+                  3},
         DrawCount{"NextBorders", [](const RandomClass& r) { r.NextBorders(kRect, kRect); }, 4},
         DrawCount{"NextPoint", [](const RandomClass& r) { r.NextPoint(kRect); }, 2},
         DrawCount{"NextPointAround",
@@ -56,8 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                     r.NextPoints(kRect, a, b, c, d);
                   },
                   8},
-        DrawCount{"NextRectInside", [](const RandomClass& r) { r.NextRectInside(kRect, 5, 5); },
-                  2},
+        DrawCount{"NextRectInside", [](const RandomClass& r) { r.NextRectInside(kRect, 5, 5); }, 2},
         DrawCount{"NextOffsets",
                   [](const RandomClass& r) {
                     std::vector<float> list;
@@ -117,8 +116,8 @@ TEST(RandomClass, NextColorDrawsBlueGreenRed) {
   Gdiplus::Color c;
   StepsOf([&] { c = rand.NextColor(); });
   const int b = reference.Number(256), g = reference.Number(256), r = reference.Number(256);
-  EXPECT_EQ(c.GetValue(), Gdiplus::Color::MakeARGB(255, Gdiplus::BYTE(r), Gdiplus::BYTE(g),
-                                                   Gdiplus::BYTE(b)));
+  EXPECT_EQ(c.GetValue(),
+            Gdiplus::Color::MakeARGB(255, Gdiplus::BYTE(r), Gdiplus::BYTE(g), Gdiplus::BYTE(b)));
 }
 
 TEST(RandomClass, NextBordersContainsInnerInsideOuter) {

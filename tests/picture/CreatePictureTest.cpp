@@ -6,9 +6,9 @@
 #include "TestSupport.h"
 
 using namespace picture_tests;
+using testing_support::ArrayBytes;
 using testing_support::Bstr;
 using testing_support::CaptchaPtr;
-using testing_support::ArrayBytes;
 using testing_support::FreshEngine;
 using testing_support::TakeErrorDescription;
 

@@ -7,7 +7,9 @@
 
 namespace picture_tests {
 
-void Seed(std::int32_t seed) { ASSERT_EQ(GlyphwardSetSeed(seed), S_OK); }
+void Seed(std::int32_t seed) {
+  ASSERT_EQ(GlyphwardSetSeed(seed), S_OK);
+}
 
 std::uint64_t Steps() {
   ULONGLONG steps = 0;
@@ -15,8 +17,7 @@ std::uint64_t Steps() {
   return steps;
 }
 
-std::unique_ptr<Gdiplus::Bitmap> Draw(int style, const std::string& code, int width,
-                                      int height) {
+std::unique_ptr<Gdiplus::Bitmap> Draw(int style, const std::string& code, int width, int height) {
   auto bitmap = std::make_unique<Gdiplus::Bitmap>(width, height);
   auto generator = MirelGlyphward::CreateTextGenerator(style);
   EXPECT_NE(generator, nullptr) << style;

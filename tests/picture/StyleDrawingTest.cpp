@@ -32,8 +32,12 @@ INSTANTIATE_TEST_SUITE_P(Sizes, StepCounts,
                                            StepCase{38, 250, 50}, StepCase{39, 250, 50},
                                            StepCase{38, 33, 11}, StepCase{39, 101, 37}));
 
-bool IsTransparent(const Color& c) { return c.GetA() == 0; }
-bool IsOpaqueWhite(const Color& c) { return c.GetValue() == 0xFFFFFFFF; }
+bool IsTransparent(const Color& c) {
+  return c.GetA() == 0;
+}
+bool IsOpaqueWhite(const Color& c) {
+  return c.GetValue() == 0xFFFFFFFF;
+}
 bool IsStrongRed(const Color& c) {
   return c.GetA() == 255 && c.GetR() > 200 && c.GetG() < 80 && c.GetB() < 80;
 }
@@ -99,9 +103,11 @@ TEST(Styles, CharactersOutsideTheFontsStayInsideThePicture) {
   // chalk drawn from finite coordinates.
   Seed(8);
   auto bitmap = Draw(31, "\x81\x8D\x8F\x90");
-  EXPECT_EQ(CountPixels(*bitmap, [](const Color& c) {
-              return c.GetA() != 0 && (c.GetR() != 255 || c.GetG() != 255 || c.GetB() != 255);
-            }),
+  EXPECT_EQ(CountPixels(*bitmap,
+                        [](const Color& c) {
+                          return c.GetA() != 0 &&
+                                 (c.GetR() != 255 || c.GetG() != 255 || c.GetB() != 255);
+                        }),
             0);
 }
 

@@ -60,7 +60,9 @@ TEST(Bstr, NullInputs) {
   SysFreeString(zeroed);
 }
 
-TEST(Bstr, AbsurdLengthRefused) { EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFF0u), nullptr); }
+TEST(Bstr, AbsurdLengthRefused) {
+  EXPECT_EQ(SysAllocStringLen(nullptr, 0xFFFFFFF0u), nullptr);
+}
 
 TEST(Variant, InitAndClearFreeOwnedValues) {
   VARIANT v;

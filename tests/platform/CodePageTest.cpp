@@ -9,14 +9,13 @@ namespace {
 std::u16string ToWide(UINT codePage, const std::string& narrow) {
   const int n = MultiByteToWideChar(codePage, 0, narrow.data(), int(narrow.size()), nullptr, 0);
   std::u16string wide(std::size_t(n), u'\0');
-  EXPECT_EQ(MultiByteToWideChar(codePage, 0, narrow.data(), int(narrow.size()), wide.data(), n),
-            n);
+  EXPECT_EQ(MultiByteToWideChar(codePage, 0, narrow.data(), int(narrow.size()), wide.data(), n), n);
   return wide;
 }
 
 std::string ToNarrow(UINT codePage, const std::u16string& wide, BOOL* usedDefault = nullptr) {
-  const int n = WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0,
-                                    nullptr, nullptr);
+  const int n =
+      WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), nullptr, 0, nullptr, nullptr);
   std::string narrow(std::size_t(n), '\0');
   EXPECT_EQ(WideCharToMultiByte(codePage, 0, wide.data(), int(wide.size()), narrow.data(), n,
                                 nullptr, usedDefault),
@@ -38,12 +37,12 @@ TEST_P(Windows1252, BothDirections) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, Windows1252,
-    ::testing::Values(Pair{"AB2CD", u"AB2CD"}, Pair{"\xE9t\xE9", u"\u00E9t\u00E9"},
-                      Pair{"\x80", u"\u20AC"}, Pair{"\x9F", u"\u0178"},
-                      Pair{"\x8A\x9A", u"\u0160\u0161"}, Pair{"\xFF", u"\u00FF"},
-                      Pair{"\x81", u"\u0081"}));
+INSTANTIATE_TEST_SUITE_P(Samples, Windows1252,
+                         ::testing::Values(Pair{"AB2CD", u"AB2CD"},
+                                           Pair{"\xE9t\xE9", u"\u00E9t\u00E9"},
+                                           Pair{"\x80", u"\u20AC"}, Pair{"\x9F", u"\u0178"},
+                                           Pair{"\x8A\x9A", u"\u0160\u0161"},
+                                           Pair{"\xFF", u"\u00FF"}, Pair{"\x81", u"\u0081"}));
 
 TEST(CodePage, UnrepresentableBecomesQuestionMark) {
   BOOL usedDefault = FALSE;
