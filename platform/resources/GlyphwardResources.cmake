@@ -36,6 +36,8 @@ function(glyphward_add_resources target)
     VERBATIM)
 
   add_library(${target} STATIC "${source}")
+  set_target_properties(${target} PROPERTIES
+    CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
   target_link_libraries(${target} PUBLIC win_resources)
   # Nothing refers to the table, so without this the linker would leave the
   # archive member, and with it the registration, out of every module.

@@ -1,0 +1,36 @@
+// Two real modules, this program and a shared object, each with its own
+// resources: every module finds its own under its own handle and neither
+// sees the other's.
+#include <gtest/gtest.h>
+
+#include "SoundFiles.h"
+#include "TestModule.h"
+#include "glyphward_resources.h"
+
+namespace {
+
+constexpr DWORD kPayloadSize = 27;  // module/payload.txt
+
+TEST(ModuleTables, EachModuleHasItsOwnHandle) {
+  HMODULE program = GlyphwardModuleHandle();
+  HMODULE library = TestModuleHandle();
+  ASSERT_NE(program, nullptr);
+  ASSERT_NE(library, nullptr);
+  EXPECT_NE(program, library);
+  EXPECT_EQ(library, GlyphwardModuleFromAddress(reinterpret_cast<const void*>(&TestModuleHandle)));
+}
+
+TEST(ModuleTables, TheSharedObjectFindsItsOwnResource) {
+  EXPECT_EQ(TestModuleResourceSize(TestModuleHandle(), 7, "TEST"), kPayloadSize);
+  EXPECT_EQ(TestModuleResourceSize(TestModuleHandle(), 7, "test"), kPayloadSize);
+}
+
+TEST(ModuleTables, NeitherModuleSeesTheOthersResources) {
+  EXPECT_EQ(FindResourceA(GlyphwardModuleHandle(), MAKEINTRESOURCEA(7), "TEST"), nullptr);
+  EXPECT_EQ(TestModuleResourceSize(GlyphwardModuleHandle(), 7, "TEST"), 0u);
+  EXPECT_EQ(TestModuleResourceSize(TestModuleHandle(), 206, "WAVE"), 0u);
+  EXPECT_EQ(TestModuleResourceSize(GlyphwardModuleHandle(), 206, "WAVE"), 0u);
+  EXPECT_NE(FindResourceA(GlyphwardModuleHandle(), MAKEINTRESOURCEA(206), "WAVE"), nullptr);
+}
+
+}  // namespace
