@@ -3,9 +3,11 @@
  * A module handle is the base address at which the dynamic loader mapped the
  * module, as on Windows. Each module registers its own table under its own
  * handle when it is loaded, so a lookup by handle finds that module's
- * resources and no other module's, however many modules carry tables. The
- * CMake function glyphward_add_resources() writes the table and its
- * registration; code rarely needs more than GlyphwardModuleHandle(). */
+ * resources and no other module's. Every module also links a private copy of
+ * these calls and of the registry: unlike on Windows, a module cannot read
+ * another module's resources, which none of ours needs. The CMake function
+ * glyphward_add_resources() writes the table and its registration; code
+ * rarely needs more than GlyphwardModuleHandle(). */
 #ifndef GLYPHWARD_RESOURCES_H
 #define GLYPHWARD_RESOURCES_H
 
