@@ -56,8 +56,11 @@ TEST(CommandLine, ReportsFailuresWithStatusThree) {
   EXPECT_EQ(RunCommand(kTool + " register " + kModule, &output), 3);
   EXPECT_NE(output.find("not a valid registry"), std::string::npos) << output;
   EXPECT_EQ(registry.Read(), "damaged\n");
-  // Every other command refuses to guess which class to use.
-  EXPECT_EQ(RunCommand(kTool + " validate x y", &output), 3) << output;
+  // Pictures and sounds refuse to guess which class to use; checking an
+  // answer needs no component object and still works.
+  EXPECT_EQ(RunCommand(kTool + " image -o " + registry.Folder() + "/x.jpg", &output), 3) << output;
+  EXPECT_EQ(RunCommand(kTool + " sound -o " + registry.Folder() + "/x.wav", &output), 3) << output;
+  EXPECT_EQ(RunCommand(kTool + " validate x y", &output), 1) << output;
 }
 
 }  // namespace
