@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "CaptchaEngine.h"
 #include "CreatePicture.h"
+#include "GdiplusMemory.h"
+#include "GdiplusStartup.h"
 #include "PictureTestSupport.h"
 #include "TestSupport.h"
 
@@ -149,6 +153,38 @@ TEST(CreatePicture, TwoCreationsGiveTwoPictures) {
   EXPECT_NE(ArrayBytes(a), ArrayBytes(b));
   VariantClear(&a);
   VariantClear(&b);
+}
+
+TEST(CreatePicture, EveryPathShutsTheGraphicsSessionDown) {
+  std::shared_ptr<unsigned char[]> bytes;
+  std::int32_t count = 0;
+  MirelGlyphward::CreatePicture("AB", {250, 50}, 31, "GIF", bytes, count);
+  EXPECT_EQ(Gdiplus::GdiplusActiveSessions(), 0);
+  EXPECT_THROW(MirelGlyphward::CreatePicture("AB", {250, 50}, 31, "XYZ", bytes, count),
+               std::string);
+  EXPECT_EQ(Gdiplus::GdiplusActiveSessions(), 0);
+  EXPECT_THROW(MirelGlyphward::CreatePicture("AB", {0, 50}, 31, "GIF", bytes, count), std::string);
+  EXPECT_EQ(Gdiplus::GdiplusActiveSessions(), 0);
+}
+
+TEST(CreatePicture, GraphicsSessionsAndMemory) {
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartupInput input;
+  ASSERT_EQ(Gdiplus::GdiplusStartup(&token, &input, nullptr), Gdiplus::Ok);
+  EXPECT_NE(token, 0u);
+  EXPECT_EQ(Gdiplus::GdiplusActiveSessions(), 1);
+  input.GdiplusVersion = 2;
+  ULONG_PTR other = 7;
+  EXPECT_EQ(Gdiplus::GdiplusStartup(&other, &input, nullptr), Gdiplus::UnsupportedGdiplusVersion);
+  EXPECT_EQ(other, 0u);
+  Gdiplus::GdiplusShutdown(token);
+  EXPECT_EQ(Gdiplus::GdiplusActiveSessions(), 0);
+
+  void* block = Gdiplus::GdipAlloc(64);
+  ASSERT_NE(block, nullptr);
+  std::memset(block, 0xAB, 64);
+  Gdiplus::GdipFree(block);
+  Gdiplus::GdipFree(nullptr);
 }
 
 TEST(CreatePicture, EncoderLookupFindsEveryMimeTypeInOrder) {
