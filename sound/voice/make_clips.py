@@ -17,7 +17,7 @@ import resource_files
 import synthesisers
 from characters import CHARACTERS
 
-VOICE = "flite-rms-slow"
+VOICE = "flite-rms"
 RESOURCE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "resources")
 
 
