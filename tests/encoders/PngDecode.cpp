@@ -36,7 +36,7 @@ std::uint32_t BigEndian32(const std::uint8_t* p) {
 
 bool DecodePng(std::span<const std::uint8_t> file, DecodedPicture& picture, PngFacts& facts,
                std::string& error) {
-  // PNG specification: the 8-byte signature, then IHDR with width, height,
+  // The PNG standard: the 8-byte signature, then IHDR with width, height,
   // bit depth and colour type at fixed offsets.
   if (file.size() < 33 || BigEndian32(&file[12]) != 0x49484452u) {
     error = "no IHDR chunk first";
