@@ -60,7 +60,7 @@ static void CheckBytes(VARIANT* result, const unsigned char* signature, size_t l
   if (result->vt != (VT_ARRAY | VT_UI1)) return;
   CHECK(SafeArrayGetDim(result->parray) == 1);
   CHECK(SafeArrayGetLBound(result->parray, 1, &lower) == S_OK && lower == 0);
-  CHECK(SafeArrayGetUBound(result->parray, 1, &upper) == S_OK && upper >= -1);
+  CHECK(SafeArrayGetUBound(result->parray, 1, &upper) == S_OK && upper + 1 >= (LONG)length);
   if (upper + 1 >= (LONG)length && SafeArrayAccessData(result->parray, &data) == S_OK) {
     CHECK(memcmp(data, signature, length) == 0);
     SafeArrayUnaccessData(result->parray);
@@ -130,20 +130,31 @@ static void Drive(ICaptcha* captcha) {
   CHECK(v->put_CodeLength(captcha, 5) == S_OK);
 }
 
-/* A call by name through the IDispatch half. */
+/* Calls by name through the IDispatch half: a property and a picture. */
 static void DriveByName(ICaptcha* captcha) {
-  WCHAR name[] = {'i', 'M', 'A', 'G', 'E', 'w', 'I', 'D', 'T', 'H', 0};
+  static const unsigned char kPng[] = {0x89, 'P', 'N', 'G'};
+  WCHAR width[] = {'i', 'M', 'A', 'G', 'E', 'w', 'I', 'D', 'T', 'H', 0};
+  WCHAR image[] = {'c', 'r', 'e', 'a', 't', 'e', 'i', 'm', 'a', 'g', 'e', 0};
   LPOLESTR names[1];
   DISPID id = -99;
   DISPPARAMS none = {NULL, NULL, 0, 0};
   VARIANT result;
-  names[0] = name;
+  names[0] = width;
   CHECK(captcha->lpVtbl->GetIDsOfNames(captcha, &IID_NULL, names, 1, 0, &id) == S_OK);
   CHECK(id == 1);
   VariantInit(&result);
   CHECK(captcha->lpVtbl->Invoke(captcha, id, &IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &result,
                                 NULL, NULL) == S_OK);
   CHECK(result.vt == VT_I4 && result.lVal == 250);
+
+  names[0] = image;
+  CHECK(captcha->lpVtbl->GetIDsOfNames(captcha, &IID_NULL, names, 1, 0, &id) == S_OK);
+  CHECK(id == 9);
+  VariantInit(&result);
+  CHECK(captcha->lpVtbl->Invoke(captcha, id, &IID_NULL, 0, DISPATCH_METHOD, &none, &result, NULL,
+                                NULL) == S_OK);
+  CheckBytes(&result, kPng, sizeof kPng);
+  VariantClear(&result);
 }
 
 static int Direct(const char* path) {
