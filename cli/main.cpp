@@ -8,9 +8,10 @@
 #include "CaptchaClient.h"
 #include "CaptchaEngine.h"
 #include "CodeGeneration.h"
+#include "Gallery.h"
 #include "Options.h"
 #include "RegisterCommands.h"
-#include "StyleTable.h"
+#include "StyleLookup.h"
 #include "TextConversion.h"
 
 using namespace glyphward_cli;
@@ -31,6 +32,9 @@ commands:
   sound    [--code TEXT] [--length N] [--type T] -o FILE
                                                  write the spoken code as WAV
   styles                                         list the fifty text styles
+  gallery  [--width W] [--height H] [--code TEXT] -o DIR
+                                                 every built style as PNG and JPEG,
+                                                 with DIR/index.html showing them
   hash     TEXT                                  print the hash of TEXT
   validate ANSWER HASH                           print valid or invalid (exit 0 or 1)
   register   MODULE                              register the component module MODULE
@@ -144,6 +148,23 @@ int RunStyles(const Options& options) {
   return kExitOk;
 }
 
+int RunGallery(const Options& options, CaptchaClient& client) {
+  RequireNoPositional(options, 0);
+  GallerySettings settings;
+  settings.folder = OutputPath(options);
+  if (auto v = Value(options, "--width"))
+    settings.width = ParseInteger(*v, "--width", INT32_MIN, INT32_MAX);
+  if (auto v = Value(options, "--height"))
+    settings.height = ParseInteger(*v, "--height", INT32_MIN, INT32_MAX);
+  if (auto v = Value(options, "--seed")) settings.seed = ParseInteger(*v, "--seed", 1, 2147483646);
+  settings.code = Value(options, "--code").value_or("");
+  if (Value(options, "--code") && settings.code.empty())
+    throw UsageError{"--code needs a non-empty text"};
+  WriteGallery(client, settings);
+  std::cout << settings.folder << "/index.html\n";
+  return kExitOk;
+}
+
 int RunHash(const Options& options, CaptchaClient& client) {
   RequireNoPositional(options, 1);
   // The component hashes only its current code; a code the tool is given is
@@ -170,7 +191,8 @@ int Run(const Options& options) {
   }
   // Only pictures and sounds need the component proper; codes, hashes and
   // checks are the tool's own work with the engine linked into it.
-  const bool media = options.command == "image" || options.command == "sound";
+  const bool media =
+      options.command == "image" || options.command == "sound" || options.command == "gallery";
   CaptchaClient client(media);
   if (auto seed = Value(options, "--seed")) {
     const std::int32_t s = ParseInteger(*seed, "--seed", 1, 2147483646);
@@ -187,6 +209,8 @@ int Run(const Options& options) {
     status = RunMedia(options, client, false);
   } else if (options.command == "styles") {
     status = RunStyles(options);
+  } else if (options.command == "gallery") {
+    status = RunGallery(options, client);
   } else if (options.command == "hash") {
     status = RunHash(options, client);
   } else if (options.command == "validate") {

@@ -1,7 +1,7 @@
 #include "ImageGenerator.h"
 
 #include "GdiplusStartup.h"
-#include "StyleTable.h"
+#include "StyleLookup.h"
 
 namespace MirelGlyphward {
 namespace {

@@ -10,7 +10,7 @@ packages=(
   libagg-dev libpixman-1-dev libfreetype-dev libfontconfig-dev
   libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev
   fonts-liberation2 fonts-dejavu-core fonts-wine
-  libssl-dev python3 sox
+  libssl-dev python3 python3-pil sox
   libffi-dev
 )
 

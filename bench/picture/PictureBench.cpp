@@ -1,40 +1,59 @@
-// Whole pictures, from a code to encoded bytes, on one thread.
+// Whole pictures, from a code to encoded bytes, on one thread: every built
+// style at the default size as JPEG, the default style in each format, and
+// every style at the largest area a host may ask for (filter on
+// "LargestArea" to run those; they take up to a second each).
 #include <benchmark/benchmark.h>
+
+#include <string>
 
 #include "CreatePicture.h"
 #include "MirelGlyphward.h"
+#include "StyleLookup.h"
 
 namespace {
 
-void MakePicture(benchmark::State& state, int style, const char* format) {
+void MakePicture(benchmark::State& state, int style, const char* format,
+                 MirelGlyphward::PictureSize size) {
   GlyphwardSetSeed(12345);
   std::shared_ptr<unsigned char[]> bytes;
   std::int32_t count = 0;
   for (auto _ : state) {
-    MirelGlyphward::CreatePicture("AB2CD", {250, 50}, style, format, bytes, count);
+    MirelGlyphward::CreatePicture("AB2CD", size, style, format, bytes, count);
     benchmark::DoNotOptimize(bytes.get());
   }
   state.counters["bytes"] = double(count);
 }
 
-void BM_DefaultPictureJpeg(benchmark::State& state) {
-  MakePicture(state, 31, "JPEG");
+void RegisterPictures() {
+  for (const char* format : {"JPEG", "PNG", "GIF", "TIFF", "BMP"})
+    benchmark::RegisterBenchmark((std::string("DefaultPicture/") + format).c_str(),
+                                 [format](benchmark::State& state) {
+                                   MakePicture(state, 31, format, {250, 50});
+                                 })
+        ->Unit(benchmark::kMicrosecond);
+  for (int style = 0; style < MirelGlyphward::kStyleCount; ++style) {
+    const MirelGlyphward::StyleEntry* entry = MirelGlyphward::FindStyle(style);
+    if (!entry->create) continue;
+    const std::string name = std::to_string(style) + "/" + std::string(entry->className);
+    benchmark::RegisterBenchmark(("Style/" + name).c_str(), [style](benchmark::State& state) {
+      MakePicture(state, style, "JPEG", {250, 50});
+    })->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark(("LargestArea/" + name).c_str(),
+                                 [style](benchmark::State& state) {
+                                   MakePicture(state, style, "JPEG", {4096, 1024});
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(2);
+  }
 }
-void BM_DefaultPicturePng(benchmark::State& state) {
-  MakePicture(state, 31, "PNG");
-}
-void BM_GraffitiPictureJpeg(benchmark::State& state) {
-  MakePicture(state, 39, "JPEG");
-}
-void BM_Graffiti2PictureJpeg(benchmark::State& state) {
-  MakePicture(state, 38, "JPEG");
-}
-
-BENCHMARK(BM_DefaultPictureJpeg)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_DefaultPicturePng)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_GraffitiPictureJpeg)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Graffiti2PictureJpeg)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  RegisterPictures();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

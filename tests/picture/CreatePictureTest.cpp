@@ -129,8 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BadRequest{250, 4097, 31, u"The picture is too large !"},
                       BadRequest{4096, 1025, 31, u"The picture is too large !"},
                       BadRequest{250, 50, 50, u"This text style is not supported !"},
-                      BadRequest{250, 50, -1, u"This text style is not supported !"},
-                      BadRequest{250, 50, 0, u"This text style is not available yet !"}));
+                      BadRequest{250, 50, -1, u"This text style is not supported !"}));
 
 TEST(CreatePicture, LargestAllowedPictureIsMade) {
   std::shared_ptr<unsigned char[]> bytes;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MirelGlyphward.h"
-#include "StyleTable.h"
+#include "StyleLookup.h"
 
 namespace picture_tests {
 

@@ -7,31 +7,6 @@ using Gdiplus::Color;
 
 namespace {
 
-struct StepCase {
-  int style;
-  int width;
-  int height;
-};
-
-std::uint64_t ExpectedSteps(const StepCase& c) {
-  if (c.style == 31) return 5;
-  const float w = float(c.width), h = float(c.height);
-  return 5 + 2 * std::uint64_t(int(w * h * 0.5f));
-}
-
-class StepCounts : public ::testing::TestWithParam<StepCase> {};
-
-TEST_P(StepCounts, DrawTakesExactlyItsEngineSteps) {
-  Seed(777);
-  Draw(GetParam().style, "ABCDE", GetParam().width, GetParam().height);
-  EXPECT_EQ(Steps(), ExpectedSteps(GetParam()));
-}
-
-INSTANTIATE_TEST_SUITE_P(Sizes, StepCounts,
-                         ::testing::Values(StepCase{31, 250, 50}, StepCase{31, 37, 11},
-                                           StepCase{38, 250, 50}, StepCase{39, 250, 50},
-                                           StepCase{38, 33, 11}, StepCase{39, 101, 37}));
-
 bool IsTransparent(const Color& c) {
   return c.GetA() == 0;
 }

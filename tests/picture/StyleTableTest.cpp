@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "StyleTable.h"
-#include "styles/Styles.h"
+#include "StyleLookup.h"
+#include "Styles.h"
 
 using namespace MirelGlyphward;
 

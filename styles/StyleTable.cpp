@@ -1,8 +1,8 @@
-#include "StyleTable.h"
-
+// The fifty text styles by number. Adding a style is one line in the table.
 #include <array>
 
-#include "styles/Styles.h"
+#include "StyleLookup.h"
+#include "Styles.h"
 
 namespace MirelGlyphward {
 namespace {

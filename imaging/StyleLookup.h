@@ -1,4 +1,5 @@
-// The fifty text styles by number. Adding a style is one line in the table.
+// The lookup from style number to generator that picture creation uses. The
+// table that answers it lives with the styles, which build on this layer.
 #pragma once
 
 #include <memory>
