@@ -17,56 +17,56 @@ constexpr StyleEntry Unbuilt(std::string_view name) {
 }
 
 const std::array<StyleEntry, kStyleCount> kStyles = {{
-    Unbuilt("ChessTextGenerator"),                                // 0
-    Unbuilt("DistortionTextGenerator"),                           // 1
-    Unbuilt("JailTextGenerator"),                                 // 2
-    Unbuilt("NegativeTextGenerator"),                             // 3
-    Unbuilt("SnowTextGenerator"),                                 // 4
-    Unbuilt("SplitTextGenerator"),                                // 5
-    Unbuilt("WaveTextGenerator"),                                 // 6
-    Unbuilt("WantedCircularTextGenerator"),                       // 7
-    Unbuilt("StitchTextGenerator"),                               // 8
-    Unbuilt("Chess3DTextGenerator"),                              // 9
-    Unbuilt("CirclesTextGenerator"),                              // 10
-    Unbuilt("CorrosionTextGenerator"),                            // 11
-    Unbuilt("ChippedTextGenerator"),                              // 12
-    Unbuilt("FlashTextGenerator"),                                // 13
-    Unbuilt("MassTextGenerator"),                                 // 14
-    Unbuilt("RoughTextGenerator"),                                // 15
-    Unbuilt("BlackOverlapTextGenerator"),                         // 16
-    Unbuilt("OverlapTextGenerator"),                              // 17
-    Unbuilt("Overlap2TextGenerator"),                             // 18
-    Unbuilt("HaloTextGenerator"),                                 // 19
-    Unbuilt("ThickThinLinesTextGenerator"),                       // 20
-    Unbuilt("ThickThinLines2TextGenerator"),                      // 21
-    Unbuilt("SunRaysTextGenerator"),                              // 22
-    Unbuilt("SunRays2TextGenerator"),                             // 23
-    Unbuilt("DartsTextGenerator"),                                // 24
-    Unbuilt("FingerPrintsTextGenerator"),                         // 25
-    Unbuilt("CrossShadowTextGenerator"),                          // 26
-    Unbuilt("CrossShadow2TextGenerator"),                         // 27
-    Unbuilt("LegoTextGenerator"),                                 // 28
-    Unbuilt("StrippyTextGenerator"),                              // 29
-    Unbuilt("ThinWavyLettersTextGenerator"),                      // 30
-    {"ChalkboardTextGenerator", &Make<ChalkboardTextGenerator>},  // 31
-    Unbuilt("WavyColorLettersTextGenerator"),                     // 32
-    Unbuilt("AncientMosaicTextGenerator"),                        // 33
-    Unbuilt("VertigoTextGenerator"),                              // 34
-    Unbuilt("WavyChessTextGenerator"),                            // 35
-    Unbuilt("MeltingHeatTextGenerator"),                          // 36
-    Unbuilt("SunAndWarmAirTextGenerator"),                        // 37
-    {"Graffiti2TextGenerator", &Make<Graffiti2TextGenerator>},    // 38
-    {"GraffitiTextGenerator", &Make<GraffitiTextGenerator>},      // 39
-    Unbuilt("CutTextGenerator"),                                  // 40
-    Unbuilt("SpiderWebTextGenerator"),                            // 41
-    Unbuilt("CollageTextGenerator"),                              // 42
-    Unbuilt("InBandagesTextGenerator"),                           // 43
-    Unbuilt("GhostlyTextGenerator"),                              // 44
-    Unbuilt("PaintMessTextGenerator"),                            // 45
-    Unbuilt("CaughtInNetTextGenerator"),                          // 46
-    Unbuilt("CaughtInNet2TextGenerator"),                         // 47
-    Unbuilt("BulletsTextGenerator"),                              // 48
-    Unbuilt("Bullets2TextGenerator"),                             // 49
+    Unbuilt("ChessTextGenerator"),                                            // 0
+    Unbuilt("DistortionTextGenerator"),                                       // 1
+    Unbuilt("JailTextGenerator"),                                             // 2
+    Unbuilt("NegativeTextGenerator"),                                         // 3
+    Unbuilt("SnowTextGenerator"),                                             // 4
+    Unbuilt("SplitTextGenerator"),                                            // 5
+    Unbuilt("WaveTextGenerator"),                                             // 6
+    Unbuilt("WantedCircularTextGenerator"),                                   // 7
+    Unbuilt("StitchTextGenerator"),                                           // 8
+    {"Chess3DTextGenerator", &Make<Chess3DTextGenerator>},                    // 9
+    Unbuilt("CirclesTextGenerator"),                                          // 10
+    Unbuilt("CorrosionTextGenerator"),                                        // 11
+    Unbuilt("ChippedTextGenerator"),                                          // 12
+    Unbuilt("FlashTextGenerator"),                                            // 13
+    Unbuilt("MassTextGenerator"),                                             // 14
+    Unbuilt("RoughTextGenerator"),                                            // 15
+    Unbuilt("BlackOverlapTextGenerator"),                                     // 16
+    Unbuilt("OverlapTextGenerator"),                                          // 17
+    Unbuilt("Overlap2TextGenerator"),                                         // 18
+    Unbuilt("HaloTextGenerator"),                                             // 19
+    Unbuilt("ThickThinLinesTextGenerator"),                                   // 20
+    Unbuilt("ThickThinLines2TextGenerator"),                                  // 21
+    Unbuilt("SunRaysTextGenerator"),                                          // 22
+    Unbuilt("SunRays2TextGenerator"),                                         // 23
+    Unbuilt("DartsTextGenerator"),                                            // 24
+    Unbuilt("FingerPrintsTextGenerator"),                                     // 25
+    Unbuilt("CrossShadowTextGenerator"),                                      // 26
+    Unbuilt("CrossShadow2TextGenerator"),                                     // 27
+    Unbuilt("LegoTextGenerator"),                                             // 28
+    Unbuilt("StrippyTextGenerator"),                                          // 29
+    {"ThinWavyLettersTextGenerator", &Make<ThinWavyLettersTextGenerator>},    // 30
+    {"ChalkboardTextGenerator", &Make<ChalkboardTextGenerator>},              // 31
+    {"WavyColorLettersTextGenerator", &Make<WavyColorLettersTextGenerator>},  // 32
+    Unbuilt("AncientMosaicTextGenerator"),                                    // 33
+    Unbuilt("VertigoTextGenerator"),                                          // 34
+    {"WavyChessTextGenerator", &Make<WavyChessTextGenerator>},                // 35
+    Unbuilt("MeltingHeatTextGenerator"),                                      // 36
+    Unbuilt("SunAndWarmAirTextGenerator"),                                    // 37
+    {"Graffiti2TextGenerator", &Make<Graffiti2TextGenerator>},                // 38
+    {"GraffitiTextGenerator", &Make<GraffitiTextGenerator>},                  // 39
+    Unbuilt("CutTextGenerator"),                                              // 40
+    Unbuilt("SpiderWebTextGenerator"),                                        // 41
+    Unbuilt("CollageTextGenerator"),                                          // 42
+    Unbuilt("InBandagesTextGenerator"),                                       // 43
+    Unbuilt("GhostlyTextGenerator"),                                          // 44
+    Unbuilt("PaintMessTextGenerator"),                                        // 45
+    {"CaughtInNetTextGenerator", &Make<CaughtInNetTextGenerator>},            // 46
+    {"CaughtInNet2TextGenerator", &Make<CaughtInNet2TextGenerator>},          // 47
+    Unbuilt("BulletsTextGenerator"),                                          // 48
+    Unbuilt("Bullets2TextGenerator"),                                         // 49
 }};
 
 }  // namespace

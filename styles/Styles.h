@@ -1,4 +1,8 @@
 // Every style family's classes, for the style table.
 #pragma once
 
+#include "CaughtInNetStyles.h"
+#include "Chess3DStyles.h"
 #include "GraffitiStyles.h"
+#include "WavyChessStyles.h"
+#include "WavyLettersStyles.h"
