@@ -28,15 +28,15 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     Unbuilt("StitchTextGenerator"),                                           // 8
     {"Chess3DTextGenerator", &Make<Chess3DTextGenerator>},                    // 9
     Unbuilt("CirclesTextGenerator"),                                          // 10
-    Unbuilt("CorrosionTextGenerator"),                                        // 11
-    Unbuilt("ChippedTextGenerator"),                                          // 12
+    {"CorrosionTextGenerator", &Make<CorrosionTextGenerator>},                // 11
+    {"ChippedTextGenerator", &Make<ChippedTextGenerator>},                    // 12
     Unbuilt("FlashTextGenerator"),                                            // 13
     Unbuilt("MassTextGenerator"),                                             // 14
     Unbuilt("RoughTextGenerator"),                                            // 15
     Unbuilt("BlackOverlapTextGenerator"),                                     // 16
     Unbuilt("OverlapTextGenerator"),                                          // 17
     Unbuilt("Overlap2TextGenerator"),                                         // 18
-    Unbuilt("HaloTextGenerator"),                                             // 19
+    {"HaloTextGenerator", &Make<HaloTextGenerator>},                          // 19
     Unbuilt("ThickThinLinesTextGenerator"),                                   // 20
     Unbuilt("ThickThinLines2TextGenerator"),                                  // 21
     Unbuilt("SunRaysTextGenerator"),                                          // 22

@@ -3,6 +3,8 @@
 
 #include "CaughtInNetStyles.h"
 #include "Chess3DStyles.h"
+#include "ChippedStyles.h"
 #include "GraffitiStyles.h"
+#include "HaloStyles.h"
 #include "WavyChessStyles.h"
 #include "WavyLettersStyles.h"

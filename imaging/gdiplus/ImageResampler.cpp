@@ -140,16 +140,26 @@ Status ImageResampler::Draw(const BitmapSurface& source, const RectF& sourceRect
   PixelFormatPre pixels(buffer);
   Accessor accessor(pixels, agg::rgba8(0, 0, 0, 0));
 
-  // Destination pixel i covers [i, i + 1) in this mapping, and AGG samples
-  // at its middle; destRect maps onto sourceRect, in the copy's coordinates.
+  // destRect maps onto sourceRect point for point, and both bitmaps have
+  // their pixel centres on whole points, as everywhere in this layer. AGG
+  // puts pixel centres half a pixel further on, in the destination and in
+  // the copy alike, hence the half-pixel terms. Like GDI+'s default pixel
+  // offset mode, this cuts half a source pixel off the left and top edges of
+  // an enlarged image and lets the right and bottom edges fade out.
   const double scaleX = double(sourceRect.Width) / destRect.Width;
   const double scaleY = double(sourceRect.Height) / destRect.Height;
-  agg::trans_affine toSource(scaleX, 0, 0, scaleY,
-                             double(sourceRect.X) - sourceLeft - double(destRect.X) * scaleX,
-                             double(sourceRect.Y) - sourceTop - double(destRect.Y) * scaleY);
+  const Filter filter = ChooseFilter(mode, scaleX > 1 || scaleY > 1);
+  // Nearest neighbour takes the pixel whose centre is nearest; a point
+  // halfway between two centres goes to the upper-left one, so that whole
+  // enlargement factors make blocks of equal size.
+  const double tie = filter == Filter::Nearest ? 1.0 / double(int(agg::image_subpixel_scale)) : 0.0;
+  agg::trans_affine toSource(
+      scaleX, 0, 0, scaleY,
+      double(sourceRect.X) - sourceLeft + 0.5 - (double(destRect.X) + 0.5) * scaleX - tie,
+      double(sourceRect.Y) - sourceTop + 0.5 - (double(destRect.Y) + 0.5) * scaleY - tie);
   Interpolator interpolator(toSource);
 
-  switch (ChooseFilter(mode, scaleX > 1 || scaleY > 1)) {
+  switch (filter) {
     case Filter::Nearest: {
       agg::span_image_filter_rgba_nn<Accessor, Interpolator> generator(accessor, interpolator);
       Generate(generator, top, bottom, left, right, samples_, colors_, target);
@@ -169,8 +179,7 @@ Status ImageResampler::Draw(const BitmapSurface& source, const RectF& sourceRect
     }
     case Filter::AreaBilinear:
     case Filter::AreaBicubic: {
-      auto& lut =
-          ChooseFilter(mode, true) == Filter::AreaBilinear ? BilinearFilter() : BicubicFilter();
+      auto& lut = filter == Filter::AreaBilinear ? BilinearFilter() : BicubicFilter();
       agg::span_image_resample_rgba_affine<Accessor> generator(accessor, interpolator, lut);
       Generate(generator, top, bottom, left, right, samples_, colors_, target);
       break;

@@ -1,7 +1,7 @@
 // Draws part of a bitmap scaled into a rectangle of another, with AGG's
 // image filters chosen by the interpolation mode. Samples outside the
 // source rectangle count as transparent, as with GDI+'s default image
-// attributes, so enlarged images get a soft fringe at their edges.
+// attributes, so enlarged images fade out at their right and bottom edges.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Graphics.h"
 #include "RenderTestSupport.h"
 #include "SolidBrush.h"
@@ -127,8 +129,13 @@ TEST(DrawImage, ScaledDrawCoversTheDestinationRectangle) {
     Graphics g(&bitmap);
     g.SetInterpolationMode(mode);
     ASSERT_EQ(g.DrawImage(&source, Rect(3, 5, 20, 12)), Ok);
+    // Destination pixel centres map onto source points from the first
+    // pixel's centre on; nearest neighbour leaves empty the pixels nearer to
+    // a centre beyond the source, the last half source pixel each way.
+    const Rect expected =
+        mode == InterpolationModeNearestNeighbor ? Rect(3, 5, 18, 11) : Rect(3, 5, 20, 12);
     const Rect bounds = RenderTest::PaintedBounds(bitmap);
-    EXPECT_TRUE(bounds.Equals(Rect(3, 5, 20, 12))) << mode;
+    EXPECT_TRUE(bounds.Equals(expected)) << mode;
     // Well inside, the colour is the source's.
     EXPECT_EQ(PixelAt(bitmap, 12, 11), 0xFF3366CCu) << mode;
   }
@@ -141,12 +148,15 @@ TEST(DrawImage, EnlargingGivesSoftEdgesAndSolidMiddle) {
   Graphics g(&bitmap);
   g.SetInterpolationMode(InterpolationModeHighQualityBilinear);
   g.DrawImage(&source, Rect(0, 0, 50, 50), 0, 0, 5, 5, UnitPixel);
-  // Samples beyond the source are transparent, so the outermost pixels are
-  // translucent while their colour stays red.
-  const ARGB corner = PixelAt(bitmap, 0, 0);
-  EXPECT_LT(corner >> 24, 0xFFu);
+  // The first pixel samples the first source pixel's centre; towards the
+  // right and bottom, samples fall between the last centre and transparent
+  // ones beyond the source, so those edges fade while staying red.
+  EXPECT_EQ(PixelAt(bitmap, 0, 0), 0xFFFF0000u);
+  const ARGB corner = PixelAt(bitmap, 49, 49);
+  EXPECT_LT(corner >> 24, 0x40u);
   EXPECT_GT(corner >> 24, 0u);
   EXPECT_EQ(corner & 0xFFFFFF, 0xFF0000u);
+  EXPECT_LT(PixelAt(bitmap, 49, 25) >> 24, 0x40u);
   EXPECT_EQ(PixelAt(bitmap, 25, 25), 0xFFFF0000u);
 }
 
@@ -182,6 +192,85 @@ TEST(DrawImage, BadArgumentsAreRefused) {
   EXPECT_EQ(g.DrawImage(&source, 0, 0, 0, 0, 2, 2, UnitInch), NotImplemented);
   EXPECT_EQ(g.DrawImage(&source, RectF(0, 0, 1e30f, 2)), ValueOverflow);
   EXPECT_EQ(RenderTest::CountPainted(bitmap), 0);
+}
+
+// Resampling filters are normalised: away from the edges, where every sample
+// comes from the source, a flat source stays flat at any scale (up to the
+// rounding of two-dimensional filter weights).
+TEST(DrawImage, FlatColourStaysFlat) {
+  Bitmap source(10, 10);
+  Graphics(&source).Clear(Color(0xFF3366CC));
+  for (InterpolationMode mode : {InterpolationModeBilinear, InterpolationModeHighQualityBilinear,
+                                 InterpolationModeBicubic, InterpolationModeHighQualityBicubic}) {
+    for (const Rect& dest : {Rect(0, 0, 67, 71), Rect(0, 0, 7, 6)}) {
+      Bitmap bitmap(dest.Width, dest.Height);
+      Graphics g(&bitmap);
+      g.SetInterpolationMode(mode);
+      ASSERT_EQ(g.DrawImage(&source, dest, 0, 0, 10, 10, UnitPixel), Ok);
+      // Two source pixels clear of each edge, beyond any filter's reach.
+      const int x0 = dest.Width / 5 + 1, y0 = dest.Height / 5 + 1;
+      for (int y = y0; y < dest.Height - y0; ++y)
+        for (int x = x0; x < dest.Width - x0; ++x)
+          for (int shift : {0, 8, 16, 24})
+            ASSERT_NEAR(int(PixelAt(bitmap, x, y) >> shift & 0xFF),
+                        int(0xFF3366CCu >> shift & 0xFF), 1)
+                << mode << " " << x << "," << y;
+    }
+  }
+}
+
+// A single white pixel in the middle of a black source, enlarged tenfold,
+// becomes a soft patch centred where the pixel's centre lands (point 20),
+// the same seen from left and right, top and bottom, and along the diagonal.
+TEST(DrawImage, BlurredDotSpreadsSymmetrically) {
+  Bitmap source(5, 5);
+  Graphics(&source).Clear(Color(0xFF000000));
+  source.SetPixel(2, 2, Color(0xFFFFFFFF));
+  for (InterpolationMode mode : {InterpolationModeHighQualityBilinear, InterpolationModeBicubic}) {
+    Bitmap bitmap(50, 50);
+    Graphics g(&bitmap);
+    g.SetInterpolationMode(mode);
+    ASSERT_EQ(g.DrawImage(&source, Rect(0, 0, 50, 50), 0, 0, 5, 5, UnitPixel), Ok);
+    auto grey = [&](int x, int y) { return int(PixelAt(bitmap, x, y) & 0xFF); };
+    int brightest = 0;
+    for (int y = 0; y <= 40; ++y)
+      for (int x = 0; x <= 40; ++x) {
+        ASSERT_NEAR(grey(x, y), grey(40 - x, y), 1) << mode << " " << x << "," << y;
+        ASSERT_NEAR(grey(x, y), grey(x, 40 - y), 1) << mode << " " << x << "," << y;
+        ASSERT_NEAR(grey(x, y), grey(y, x), 1) << mode << " " << x << "," << y;
+        brightest = std::max(brightest, grey(x, y));
+      }
+    EXPECT_EQ(grey(20, 20), brightest) << mode;
+    EXPECT_GT(brightest, 100) << mode;
+    // Blurred, not a block of ten pixels: grey well away from the centre,
+    // black beyond the filters' reach of two source pixels.
+    EXPECT_GT(grey(14, 20), 20) << mode;
+    EXPECT_LT(grey(14, 20), brightest - 20) << mode;
+    EXPECT_EQ(grey(41, 20), 0) << mode;
+    EXPECT_EQ(grey(20, 41), 0) << mode;
+  }
+}
+
+// Only pixels inside the source rectangle are sampled, however the filter
+// reaches: the red around a green middle never shows.
+TEST(DrawImage, NoColourBleedsInFromOutsideTheSourceRectangle) {
+  Bitmap source(12, 12);
+  Graphics(&source).Clear(Color(0xFFFF0000));
+  SolidBrush green(Color(0xFF00FF00));
+  Graphics(&source).FillRectangle(&green, 4, 4, 4, 4);
+  for (InterpolationMode mode : {InterpolationModeNearestNeighbor, InterpolationModeBilinear,
+                                 InterpolationModeHighQualityBilinear, InterpolationModeBicubic,
+                                 InterpolationModeHighQualityBicubic}) {
+    for (const Rect& dest : {Rect(1, 1, 40, 40), Rect(1, 1, 3, 3)}) {
+      Bitmap bitmap(45, 45);
+      Graphics g(&bitmap);
+      g.SetInterpolationMode(mode);
+      ASSERT_EQ(g.DrawImage(&source, dest, 4, 4, 4, 4, UnitPixel), Ok);
+      EXPECT_EQ(RenderTest::CountPixels(bitmap, [](ARGB v) { return (v & 0x00FF00FFu) != 0; }), 0)
+          << mode;
+      EXPECT_GT(RenderTest::CountPainted(bitmap), dest.Width * dest.Height / 2) << mode;
+    }
+  }
 }
 
 }  // namespace
