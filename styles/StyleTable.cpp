@@ -57,9 +57,9 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     Unbuilt("SunAndWarmAirTextGenerator"),                                    // 37
     {"Graffiti2TextGenerator", &Make<Graffiti2TextGenerator>},                // 38
     {"GraffitiTextGenerator", &Make<GraffitiTextGenerator>},                  // 39
-    Unbuilt("CutTextGenerator"),                                              // 40
+    {"CutTextGenerator", &Make<CutTextGenerator>},                            // 40
     Unbuilt("SpiderWebTextGenerator"),                                        // 41
-    Unbuilt("CollageTextGenerator"),                                          // 42
+    {"CollageTextGenerator", &Make<CollageTextGenerator>},                    // 42
     Unbuilt("InBandagesTextGenerator"),                                       // 43
     Unbuilt("GhostlyTextGenerator"),                                          // 44
     Unbuilt("PaintMessTextGenerator"),                                        // 45

@@ -4,6 +4,7 @@
 #include "CaughtInNetStyles.h"
 #include "Chess3DStyles.h"
 #include "ChippedStyles.h"
+#include "CutStyles.h"
 #include "GraffitiStyles.h"
 #include "HaloStyles.h"
 #include "WavyChessStyles.h"
