@@ -37,16 +37,16 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     Unbuilt("OverlapTextGenerator"),                                          // 17
     Unbuilt("Overlap2TextGenerator"),                                         // 18
     {"HaloTextGenerator", &Make<HaloTextGenerator>},                          // 19
-    Unbuilt("ThickThinLinesTextGenerator"),                                   // 20
-    Unbuilt("ThickThinLines2TextGenerator"),                                  // 21
+    {"ThickThinLinesTextGenerator", &Make<ThickThinLinesTextGenerator>},      // 20
+    {"ThickThinLines2TextGenerator", &Make<ThickThinLines2TextGenerator>},    // 21
     Unbuilt("SunRaysTextGenerator"),                                          // 22
     Unbuilt("SunRays2TextGenerator"),                                         // 23
     Unbuilt("DartsTextGenerator"),                                            // 24
     Unbuilt("FingerPrintsTextGenerator"),                                     // 25
     Unbuilt("CrossShadowTextGenerator"),                                      // 26
     Unbuilt("CrossShadow2TextGenerator"),                                     // 27
-    Unbuilt("LegoTextGenerator"),                                             // 28
-    Unbuilt("StrippyTextGenerator"),                                          // 29
+    {"LegoTextGenerator", &Make<LegoTextGenerator>},                          // 28
+    {"StrippyTextGenerator", &Make<StrippyTextGenerator>},                    // 29
     {"ThinWavyLettersTextGenerator", &Make<ThinWavyLettersTextGenerator>},    // 30
     {"ChalkboardTextGenerator", &Make<ChalkboardTextGenerator>},              // 31
     {"WavyColorLettersTextGenerator", &Make<WavyColorLettersTextGenerator>},  // 32

@@ -7,5 +7,7 @@
 #include "CutStyles.h"
 #include "GraffitiStyles.h"
 #include "HaloStyles.h"
+#include "LegoStyles.h"
+#include "ThickThinLinesStyles.h"
 #include "WavyChessStyles.h"
 #include "WavyLettersStyles.h"
