@@ -17,13 +17,13 @@ constexpr StyleEntry Unbuilt(std::string_view name) {
 }
 
 const std::array<StyleEntry, kStyleCount> kStyles = {{
-    Unbuilt("ChessTextGenerator"),                                            // 0
-    Unbuilt("DistortionTextGenerator"),                                       // 1
-    Unbuilt("JailTextGenerator"),                                             // 2
-    Unbuilt("NegativeTextGenerator"),                                         // 3
+    {"ChessTextGenerator", &Make<ChessTextGenerator>},                        // 0
+    {"DistortionTextGenerator", &Make<DistortionTextGenerator>},              // 1
+    {"JailTextGenerator", &Make<JailTextGenerator>},                          // 2
+    {"NegativeTextGenerator", &Make<NegativeTextGenerator>},                  // 3
     Unbuilt("SnowTextGenerator"),                                             // 4
-    Unbuilt("SplitTextGenerator"),                                            // 5
-    Unbuilt("WaveTextGenerator"),                                             // 6
+    {"SplitTextGenerator", &Make<SplitTextGenerator>},                        // 5
+    {"WaveTextGenerator", &Make<WaveTextGenerator>},                          // 6
     Unbuilt("WantedCircularTextGenerator"),                                   // 7
     Unbuilt("StitchTextGenerator"),                                           // 8
     {"Chess3DTextGenerator", &Make<Chess3DTextGenerator>},                    // 9
