@@ -41,8 +41,8 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"ThickThinLines2TextGenerator", &Make<ThickThinLines2TextGenerator>},    // 21
     Unbuilt("SunRaysTextGenerator"),                                          // 22
     Unbuilt("SunRays2TextGenerator"),                                         // 23
-    Unbuilt("DartsTextGenerator"),                                            // 24
-    Unbuilt("FingerPrintsTextGenerator"),                                     // 25
+    {"DartsTextGenerator", &Make<DartsTextGenerator>},                        // 24
+    {"FingerPrintsTextGenerator", &Make<FingerPrintsTextGenerator>},          // 25
     Unbuilt("CrossShadowTextGenerator"),                                      // 26
     Unbuilt("CrossShadow2TextGenerator"),                                     // 27
     {"LegoTextGenerator", &Make<LegoTextGenerator>},                          // 28
@@ -61,7 +61,7 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     Unbuilt("SpiderWebTextGenerator"),                                        // 41
     {"CollageTextGenerator", &Make<CollageTextGenerator>},                    // 42
     Unbuilt("InBandagesTextGenerator"),                                       // 43
-    Unbuilt("GhostlyTextGenerator"),                                          // 44
+    {"GhostlyTextGenerator", &Make<GhostlyTextGenerator>},                    // 44
     Unbuilt("PaintMessTextGenerator"),                                        // 45
     {"CaughtInNetTextGenerator", &Make<CaughtInNetTextGenerator>},            // 46
     {"CaughtInNet2TextGenerator", &Make<CaughtInNet2TextGenerator>},          // 47

@@ -6,6 +6,8 @@
 #include "ChessStyles.h"
 #include "ChippedStyles.h"
 #include "CutStyles.h"
+#include "DartsStyles.h"
+#include "GhostlyStyles.h"
 #include "GraffitiStyles.h"
 #include "HaloStyles.h"
 #include "JailStyles.h"
