@@ -51,10 +51,10 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"ChalkboardTextGenerator", &Make<ChalkboardTextGenerator>},              // 31
     {"WavyColorLettersTextGenerator", &Make<WavyColorLettersTextGenerator>},  // 32
     Unbuilt("AncientMosaicTextGenerator"),                                    // 33
-    Unbuilt("VertigoTextGenerator"),                                          // 34
+    {"VertigoTextGenerator", &Make<VertigoTextGenerator>},                    // 34
     {"WavyChessTextGenerator", &Make<WavyChessTextGenerator>},                // 35
-    Unbuilt("MeltingHeatTextGenerator"),                                      // 36
-    Unbuilt("SunAndWarmAirTextGenerator"),                                    // 37
+    {"MeltingHeatTextGenerator", &Make<MeltingHeatTextGenerator>},            // 36
+    {"SunAndWarmAirTextGenerator", &Make<SunAndWarmAirTextGenerator>},        // 37
     {"Graffiti2TextGenerator", &Make<Graffiti2TextGenerator>},                // 38
     {"GraffitiTextGenerator", &Make<GraffitiTextGenerator>},                  // 39
     {"CutTextGenerator", &Make<CutTextGenerator>},                            // 40
