@@ -39,8 +39,8 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"HaloTextGenerator", &Make<HaloTextGenerator>},                          // 19
     {"ThickThinLinesTextGenerator", &Make<ThickThinLinesTextGenerator>},      // 20
     {"ThickThinLines2TextGenerator", &Make<ThickThinLines2TextGenerator>},    // 21
-    Unbuilt("SunRaysTextGenerator"),                                          // 22
-    Unbuilt("SunRays2TextGenerator"),                                         // 23
+    {"SunRaysTextGenerator", &Make<SunRaysTextGenerator>},                    // 22
+    {"SunRays2TextGenerator", &Make<SunRays2TextGenerator>},                  // 23
     {"DartsTextGenerator", &Make<DartsTextGenerator>},                        // 24
     {"FingerPrintsTextGenerator", &Make<FingerPrintsTextGenerator>},          // 25
     Unbuilt("CrossShadowTextGenerator"),                                      // 26
@@ -50,7 +50,7 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"ThinWavyLettersTextGenerator", &Make<ThinWavyLettersTextGenerator>},    // 30
     {"ChalkboardTextGenerator", &Make<ChalkboardTextGenerator>},              // 31
     {"WavyColorLettersTextGenerator", &Make<WavyColorLettersTextGenerator>},  // 32
-    Unbuilt("AncientMosaicTextGenerator"),                                    // 33
+    {"AncientMosaicTextGenerator", &Make<AncientMosaicTextGenerator>},        // 33
     {"VertigoTextGenerator", &Make<VertigoTextGenerator>},                    // 34
     {"WavyChessTextGenerator", &Make<WavyChessTextGenerator>},                // 35
     {"MeltingHeatTextGenerator", &Make<MeltingHeatTextGenerator>},            // 36

@@ -1,6 +1,7 @@
 // Every style family's classes, for the style table.
 #pragma once
 
+#include "AncientMosaicStyles.h"
 #include "CaughtInNetStyles.h"
 #include "Chess3DStyles.h"
 #include "ChessStyles.h"
@@ -14,6 +15,7 @@
 #include "LegoStyles.h"
 #include "MeltingHeatStyles.h"
 #include "NegativeStyles.h"
+#include "SunRaysStyles.h"
 #include "ThickThinLinesStyles.h"
 #include "VertigoStyles.h"
 #include "WavyChessStyles.h"
