@@ -2,6 +2,7 @@
 // 250 x 50 picture.
 #include <benchmark/benchmark.h>
 
+#include <string>
 #include <vector>
 
 #include "FontFamily.h"
@@ -65,6 +66,39 @@ void DrawBezierSmall(benchmark::State& state) {
   state.SetLabel(state.range(0) ? "anti-aliased" : "aliased");
 }
 BENCHMARK(DrawBezierSmall)->Arg(0)->Arg(1);
+
+// Scribbles: one-pixel anti-aliased Beziers whose points lie in a random
+// box, tiny (8 x 2) or medium (25 x 5), over the whole picture or clipped to
+// the letters of a text, most of them then falling between the letters.
+void DrawBezierScribble(benchmark::State& state) {
+  const bool medium = state.range(0) != 0;
+  const float boxW = medium ? 25.0f : 8.3f, boxH = medium ? 5.0f : 1.7f;
+  Bitmap bitmap(kWidth, kHeight);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  g.Clear(Color(0xFFC0C0C0));
+  FontFamily family(u"Arial");
+  GraphicsPath path;
+  path.AddString(u"W8kQ3", -1, &family, FontStyleRegular, 40.0f, PointF(30, 0), nullptr);
+  if (state.range(1)) g.SetClip(&path);
+  Pen pen(Color(0xFFFF4500), 1.0f);
+  const std::vector<PointF> boxes = Spread(4096);
+  const std::vector<PointF> offsets = Spread(4 * 4096 + 3);
+  std::size_t i = 0;
+  for (auto _ : state) {
+    const std::size_t k = i++ & 4095;
+    const float left = boxes[k].X / kWidth * (kWidth - boxW);
+    const float top = boxes[k].Y / kHeight * (kHeight - boxH);
+    PointF p[4];
+    for (int j = 0; j < 4; ++j) {
+      const PointF& o = offsets[4 * k + j];
+      p[j] = PointF(left + o.X / kWidth * boxW, top + o.Y / kHeight * boxH);
+    }
+    benchmark::DoNotOptimize(g.DrawBezier(&pen, p[0], p[1], p[2], p[3]));
+  }
+  state.SetLabel(std::string(medium ? "25x5" : "8x2") + (state.range(1) ? " text clip" : ""));
+}
+BENCHMARK(DrawBezierScribble)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1});
 
 // Rings of radius 0 to 885 around a point of the picture, clipped to the
 // outline of a text, as the ring styles draw them.

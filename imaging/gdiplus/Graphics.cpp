@@ -288,11 +288,27 @@ Status Graphics::StrokeShape(const Pen* pen) {
   if (thin) {
     thinLines_.Draw(*outline, outline != &dashedShape_, target_);
   } else if (AntiAliased()) {
+    // Most strokes are a few pixels across: those that miss the clip's
+    // pixels cost only their outline, and small ones skip AGG's cell sort.
     const RasterBounds& path = outline->Bounds();
+    // No outline vertex of a join, cap or cut miter lies farther than this
+    // from the path's points.
+    const double spread = style.width / 2 * (style.miterLimit + 1) + 1;
+    if (!SmallShapeRasterizer::Touches(clip_, {path.left - spread, path.top - spread,
+                                               path.right + spread, path.bottom + spread})) {
+      return Ok;
+    }
+    smallShape_.Reset();
+    stroker_.Stroke(*outline, style, visible, smallShape_);
+    if (!smallShape_.Touches(clip_)) return Ok;
+    if (smallShape_.Fits(area)) {
+      smallShape_.Sweep(FillModeWinding, target_);
+      return Ok;
+    }
     const RasterBounds reach{path.left - margin, path.top - margin, path.right + margin,
                              path.bottom + margin};
     antiAliased_.Reset(area, &reach);
-    stroker_.Stroke(*outline, style, visible, antiAliased_);
+    smallShape_.Replay(antiAliased_);
     antiAliased_.Sweep(FillModeWinding, target_);
   } else {
     aliased_.Reset(area.Y, area.Y + area.Height);

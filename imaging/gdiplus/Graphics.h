@@ -16,6 +16,7 @@
 #include "RasterClip.h"
 #include "RasterDash.h"
 #include "RasterPath.h"
+#include "RasterSmallShape.h"
 #include "RasterThinLine.h"
 #include "RenderStroker.h"
 #include "RenderTarget.h"
@@ -193,6 +194,7 @@ class Graphics {
   RasterPath dashedShape_;
   AliasedRasterizer aliased_;
   AntiAliasedRasterizer antiAliased_;
+  SmallShapeRasterizer smallShape_;
   ThinLineRasterizer thinLines_;
   RenderStroker stroker_;
   RasterDasher dasher_;

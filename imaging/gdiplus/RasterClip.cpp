@@ -106,4 +106,22 @@ bool RasterClip::Contains(INT x, INT y) const {
   return inside;
 }
 
+bool RasterClip::Touches(INT left, INT top, INT right, INT bottom) const {
+  left = std::max(left, bounds_.X);
+  right = std::min(right, bounds_.X + bounds_.Width);
+  top = std::max(top, bounds_.Y);
+  bottom = std::min(bottom, bounds_.Y + bounds_.Height);
+  if (left >= right || top >= bottom) return false;
+  if (full_) return true;
+  for (INT y = top; y < bottom; ++y) {
+    // The first run of the row that ends right of left decides.
+    const RasterRun* first = runs_.data() + rowStart_[y];
+    const RasterRun* last = runs_.data() + rowStart_[y + 1];
+    const RasterRun* run =
+        std::upper_bound(first, last, left, [](INT x, const RasterRun& r) { return x < r.right; });
+    if (run != last && run->left < right) return true;
+  }
+  return false;
+}
+
 }  // namespace Gdiplus

@@ -54,6 +54,9 @@ class RasterClip {
   }
 
   bool Contains(INT x, INT y) const;
+  // True when some pixel of columns [left, right) and rows [top, bottom)
+  // lies in the clip.
+  bool Touches(INT left, INT top, INT right, INT bottom) const;
 
  private:
   void UpdateBounds();

@@ -1,7 +1,10 @@
 #include "RenderStroker.h"
 
+#include <agg_math_stroke.h>
 #include <agg_vcgen_contour.h>
-#include <agg_vcgen_stroke.h>
+#include <agg_vertex_sequence.h>
+
+#include <vector>
 
 namespace Gdiplus {
 
@@ -48,10 +51,46 @@ bool SegmentVisible(const RasterPoint& a, const RasterPoint& b, const RasterBoun
 
 }  // namespace
 
+// AGG's stroke generator, driven directly: the same joins and caps in the
+// same order as agg::vcgen_stroke produces them, without its per-vertex
+// state machine, which costs more than the joins on short curves.
 struct RenderStroker::Engine {
-  agg::vcgen_stroke stroke;
+  using Points = agg::pod_bvector<agg::point_d, 6>;
+  agg::math_stroke<Points> stroke;
+  Points joint;
+  std::vector<agg::vertex_dist> vertices;
   agg::vcgen_contour contour;
 };
+
+namespace {
+
+// Appends a vertex, first dropping the previous one when it coincides with
+// the one before it, as agg::vertex_sequence does.
+void AddVertex(std::vector<agg::vertex_dist>& vertices, const agg::vertex_dist& vertex) {
+  const std::size_t size = vertices.size();
+  if (size > 1 && !vertices[size - 2](vertices[size - 1])) vertices.pop_back();
+  vertices.push_back(vertex);
+}
+
+// Drops coincident trailing vertices (and, for closed figures, those that
+// coincide with the first), measuring each remaining segment.
+void CloseVertices(std::vector<agg::vertex_dist>& vertices, bool closed) {
+  while (vertices.size() > 1) {
+    if (vertices[vertices.size() - 2](vertices[vertices.size() - 1])) break;
+    const agg::vertex_dist last = vertices.back();
+    vertices.pop_back();
+    if (!vertices.empty()) vertices.pop_back();
+    AddVertex(vertices, last);
+  }
+  if (closed) {
+    while (vertices.size() > 1) {
+      if (vertices[vertices.size() - 1](vertices[0])) break;
+      vertices.pop_back();
+    }
+  }
+}
+
+}  // namespace
 
 RenderStroker::RenderStroker() : engine_(std::make_unique<Engine>()) {}
 
@@ -108,26 +147,62 @@ void RenderStroker::StrokeRun(const RasterPath& path, std::uint32_t figureBegin,
                               std::uint32_t count, std::uint32_t first, std::uint32_t points,
                               bool closed, RasterSink& sink) {
   auto& stroke = engine_->stroke;
+  auto& joint = engine_->joint;
+  auto& v = engine_->vertices;
   const auto& all = path.Points();
-  stroke.remove_all();
+  v.clear();
   for (std::uint32_t k = 0; k < points; ++k) {
     const RasterPoint& p = all[figureBegin + (first + k) % count];
-    stroke.add_vertex(p.x, p.y, k == 0 ? agg::path_cmd_move_to : agg::path_cmd_line_to);
+    AddVertex(v, agg::vertex_dist(p.x, p.y));
   }
-  if (closed) stroke.add_vertex(0, 0, kClose);
-  stroke.rewind(0);
-  double x = 0, y = 0;
-  for (;;) {
-    const unsigned command = stroke.vertex(&x, &y);
-    if (agg::is_stop(command)) break;
-    if (agg::is_move_to(command)) {
-      sink.MoveTo(x, y);
-    } else if (agg::is_vertex(command)) {
-      sink.LineTo(x, y);
-    } else if (agg::is_end_poly(command)) {
-      sink.ClosePolygon();
+  CloseVertices(v, closed);
+  const std::size_t n = v.size();
+  if (n < 3) closed = false;
+  if (n < 2 + std::size_t(closed)) {
+    sink.ClosePolygon();
+    return;
+  }
+
+  bool startFigure = true;
+  auto emit = [&] {
+    for (unsigned i = 0; i < joint.size(); ++i) {
+      if (startFigure) {
+        sink.MoveTo(joint[i].x, joint[i].y);
+        startFigure = false;
+      } else {
+        sink.LineTo(joint[i].x, joint[i].y);
+      }
+    }
+  };
+  auto prev = [&](std::size_t i) -> const agg::vertex_dist& { return v[(i + n - 1) % n]; };
+  auto next = [&](std::size_t i) -> const agg::vertex_dist& { return v[(i + 1) % n]; };
+
+  if (closed) {
+    for (std::size_t i = 0; i < n; ++i) {
+      stroke.calc_join(joint, prev(i), v[i], next(i), prev(i).dist, v[i].dist);
+      emit();
+    }
+    sink.ClosePolygon();
+    startFigure = true;
+    for (std::size_t i = n; i-- > 0;) {
+      stroke.calc_join(joint, next(i), v[i], prev(i), v[i].dist, prev(i).dist);
+      emit();
+    }
+  } else {
+    stroke.calc_cap(joint, v[0], v[1], v[0].dist);
+    emit();
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+      stroke.calc_join(joint, v[i - 1], v[i], v[i + 1], v[i - 1].dist, v[i].dist);
+      emit();
+    }
+    stroke.calc_cap(joint, v[n - 1], v[n - 2], v[n - 2].dist);
+    emit();
+    for (std::size_t i = n - 2; i >= 1; --i) {
+      stroke.calc_join(joint, v[i + 1], v[i], v[i - 1], v[i].dist, v[i - 1].dist);
+      emit();
     }
   }
+  sink.ClosePolygon();
   sink.ClosePolygon();
 }
 
