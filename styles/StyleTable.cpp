@@ -24,15 +24,15 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     Unbuilt("SnowTextGenerator"),                                             // 4
     {"SplitTextGenerator", &Make<SplitTextGenerator>},                        // 5
     {"WaveTextGenerator", &Make<WaveTextGenerator>},                          // 6
-    Unbuilt("WantedCircularTextGenerator"),                                   // 7
-    Unbuilt("StitchTextGenerator"),                                           // 8
+    {"WantedCircularTextGenerator", &Make<WantedCircularTextGenerator>},      // 7
+    {"StitchTextGenerator", &Make<StitchTextGenerator>},                      // 8
     {"Chess3DTextGenerator", &Make<Chess3DTextGenerator>},                    // 9
     Unbuilt("CirclesTextGenerator"),                                          // 10
     {"CorrosionTextGenerator", &Make<CorrosionTextGenerator>},                // 11
     {"ChippedTextGenerator", &Make<ChippedTextGenerator>},                    // 12
     Unbuilt("FlashTextGenerator"),                                            // 13
     Unbuilt("MassTextGenerator"),                                             // 14
-    Unbuilt("RoughTextGenerator"),                                            // 15
+    {"RoughTextGenerator", &Make<RoughTextGenerator>},                        // 15
     Unbuilt("BlackOverlapTextGenerator"),                                     // 16
     Unbuilt("OverlapTextGenerator"),                                          // 17
     Unbuilt("Overlap2TextGenerator"),                                         // 18
@@ -58,11 +58,11 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"Graffiti2TextGenerator", &Make<Graffiti2TextGenerator>},                // 38
     {"GraffitiTextGenerator", &Make<GraffitiTextGenerator>},                  // 39
     {"CutTextGenerator", &Make<CutTextGenerator>},                            // 40
-    Unbuilt("SpiderWebTextGenerator"),                                        // 41
+    {"SpiderWebTextGenerator", &Make<SpiderWebTextGenerator>},                // 41
     {"CollageTextGenerator", &Make<CollageTextGenerator>},                    // 42
-    Unbuilt("InBandagesTextGenerator"),                                       // 43
+    {"InBandagesTextGenerator", &Make<InBandagesTextGenerator>},              // 43
     {"GhostlyTextGenerator", &Make<GhostlyTextGenerator>},                    // 44
-    Unbuilt("PaintMessTextGenerator"),                                        // 45
+    {"PaintMessTextGenerator", &Make<PaintMessTextGenerator>},                // 45
     {"CaughtInNetTextGenerator", &Make<CaughtInNetTextGenerator>},            // 46
     {"CaughtInNet2TextGenerator", &Make<CaughtInNet2TextGenerator>},          // 47
     Unbuilt("BulletsTextGenerator"),                                          // 48
