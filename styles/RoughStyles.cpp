@@ -1,6 +1,6 @@
 #include "RoughStyles.h"
 
-#include "ClippedDots.h"
+#include "Stipple.h"
 #include "Pen.h"
 #include "SolidBrush.h"
 #include "TextFrame.h"
@@ -25,7 +25,6 @@ void RoughTextGenerator::Draw(std::string text, Bitmap* bitmap) {
   frame.DrawBorders();
   frame.ChooseFont(15, FontStyleRegular);
   frame.ClearGround(Color(kWhite));
-  const int width = int(bitmap->GetWidth()), height = int(bitmap->GetHeight());
   // The budget follows the picture's area alone, whatever the code's length.
   const int n = int(frame.rectImage.Width * frame.rectImage.Height * 0.4f);
   std::unique_ptr<GraphicsPath> path = frame.FittedPath();
@@ -33,22 +32,16 @@ void RoughTextGenerator::Draw(std::string text, Bitmap* bitmap) {
   // Letter bodies: dots are thrown over the whole frame and the letter clip
   // keeps those that fall on a letter; there is no solid fill.
   frame.g.SetClip(path.get(), CombineModeReplace);
-  {
-    const ClipPixels letters(frame.g, width, height);
-    SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n, kBlack, 1, &letters);
-    SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 10, kWhite, 1, &letters);
-  }
+  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n, kBlack, 1);
+  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 10, kWhite, 1);
   frame.g.ResetClip();
 
   // Larger dots on a band along the outlines roughen the letter edges.
   const Pen pen{Color(kWhite), 3.0f};
   path->Widen(&pen, nullptr, 0.25f);
   frame.g.SetClip(path.get(), CombineModeReplace);
-  {
-    const ClipPixels band(frame.g, width, height);
-    SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 10, kBlack, 2, &band);
-    SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 7, kWhite, 2, &band);
-  }
+  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 10, kBlack, 2);
+  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 7, kWhite, 2);
   frame.g.ResetClip();
 
   // Grain over the whole picture, letters included.

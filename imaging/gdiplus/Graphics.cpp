@@ -21,10 +21,6 @@ namespace {
 constexpr double kAliasedFlatness = RasterPath::kDefaultFlatness;
 constexpr double kAntiAliasedFlatness = 0.1;
 
-// How far outside the clip a shape may start and still reach a pixel in it:
-// half a pixel for the pixel extent, plus rounding slack.
-constexpr double kCullSlack = 1.0;
-
 }  // namespace
 
 Graphics::Graphics(Image* image) : textLayout_(std::make_unique<TextLayout>()) {
@@ -220,12 +216,10 @@ Status Graphics::FillShape(FillMode fillMode, const Brush* brush, const RasterCl
   if (const Status status = brush->GetPaint(&paint); status != Ok) return status;
   if (!shape_.Usable()) return shape_.Problem();
   if (shape_.Empty() || clip.IsEmpty()) return Ok;
+  // Styles throw thousands of small shapes at a clip that hides most of
+  // them: those that reach none of its pixels cost only their outline.
+  if (!SmallShapeRasterizer::Touches(clip, shape_.Bounds())) return Ok;
   const Rect& area = clip.Bounds();
-  if (!shape_.Bounds().Intersects(area.X - kCullSlack, area.Y - kCullSlack,
-                                  area.X + area.Width + kCullSlack,
-                                  area.Y + area.Height + kCullSlack)) {
-    return Ok;
-  }
   target_.Attach(surface_, &clip);
   target_.SetPaint(paint);
   if (antiAlias) {

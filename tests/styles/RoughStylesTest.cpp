@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "Bitmap.h"
-#include "ClippedDots.h"
 #include "Graphics.h"
 #include "GraphicsPath.h"
 #include "LetterMask.h"
@@ -120,49 +119,6 @@ TEST(Rough, NothingButGrainOutsideTheFrame) {
   ASSERT_GT(outside, 1000);
   EXPECT_GT(white, outside * 3 / 4);
   EXPECT_LT(dark, outside / 100);
-}
-
-// Dots the clip hides whole are left out of the drawing, not out of the
-// engine: with or without that shortcut, the same draws give the same
-// pixels, for dots of either size, inside the clip, across its edges and
-// partly off the picture.
-TEST(ClippedDots, LeavingOutHiddenDotsChangesNoPixel) {
-  const int w = 40, h = 30;
-  Gdiplus::GraphicsPath clipPath;
-  clipPath.AddEllipse(5.3f, 4.6f, 17.2f, 13.9f);
-  clipPath.AddRectangle(RectF(30.5f, -3.0f, 20.0f, 12.0f));
-  std::vector<Color> pictures[2];
-  std::uint64_t steps[2] = {};
-  for (int skip = 0; skip < 2; ++skip) {
-    Gdiplus::Bitmap bitmap(w, h);
-    Gdiplus::Graphics g(&bitmap);
-    g.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
-    g.Clear(Color(0xFFFFFFFF));
-    g.SetClip(&clipPath, Gdiplus::CombineModeReplace);
-    const MirelGlyphward::ClipPixels clip(g, w, h);
-    const MirelGlyphward::RandomClass rand;
-    Seed(21);
-    for (int size : {1, 2})
-      MirelGlyphward::SprinkleDots(g, rand, RectF(-2.0f, -2.0f, w + 1.0f, h + 1.0f), 400,
-                                   size == 1 ? 0xFF000000 : 0xFF0000FF, size,
-                                   skip ? &clip : nullptr);
-    steps[skip] = Steps();
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) {
-        Color c;
-        bitmap.GetPixel(x, y, &c);
-        pictures[skip].push_back(c);
-      }
-  }
-  EXPECT_EQ(steps[0], 2u * 800);
-  EXPECT_EQ(steps[1], steps[0]);
-  int marked = 0, differ = 0;
-  for (std::size_t i = 0; i < pictures[0].size(); ++i) {
-    marked += pictures[0][i].GetValue() != 0xFFFFFFFF;
-    differ += pictures[0][i].GetValue() != pictures[1][i].GetValue();
-  }
-  EXPECT_GT(marked, 150);
-  EXPECT_EQ(differ, 0);
 }
 
 struct Blob {
