@@ -27,7 +27,7 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"WantedCircularTextGenerator", &Make<WantedCircularTextGenerator>},      // 7
     {"StitchTextGenerator", &Make<StitchTextGenerator>},                      // 8
     {"Chess3DTextGenerator", &Make<Chess3DTextGenerator>},                    // 9
-    Unbuilt("CirclesTextGenerator"),                                          // 10
+    {"CirclesTextGenerator", &Make<CirclesTextGenerator>},                    // 10
     {"CorrosionTextGenerator", &Make<CorrosionTextGenerator>},                // 11
     {"ChippedTextGenerator", &Make<ChippedTextGenerator>},                    // 12
     Unbuilt("FlashTextGenerator"),                                            // 13
@@ -43,8 +43,8 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"SunRays2TextGenerator", &Make<SunRays2TextGenerator>},                  // 23
     {"DartsTextGenerator", &Make<DartsTextGenerator>},                        // 24
     {"FingerPrintsTextGenerator", &Make<FingerPrintsTextGenerator>},          // 25
-    Unbuilt("CrossShadowTextGenerator"),                                      // 26
-    Unbuilt("CrossShadow2TextGenerator"),                                     // 27
+    {"CrossShadowTextGenerator", &Make<CrossShadowTextGenerator>},            // 26
+    {"CrossShadow2TextGenerator", &Make<CrossShadow2TextGenerator>},          // 27
     {"LegoTextGenerator", &Make<LegoTextGenerator>},                          // 28
     {"StrippyTextGenerator", &Make<StrippyTextGenerator>},                    // 29
     {"ThinWavyLettersTextGenerator", &Make<ThinWavyLettersTextGenerator>},    // 30
@@ -65,8 +65,8 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"PaintMessTextGenerator", &Make<PaintMessTextGenerator>},                // 45
     {"CaughtInNetTextGenerator", &Make<CaughtInNetTextGenerator>},            // 46
     {"CaughtInNet2TextGenerator", &Make<CaughtInNet2TextGenerator>},          // 47
-    Unbuilt("BulletsTextGenerator"),                                          // 48
-    Unbuilt("Bullets2TextGenerator"),                                         // 49
+    {"BulletsTextGenerator", &Make<BulletsTextGenerator>},                    // 48
+    {"Bullets2TextGenerator", &Make<Bullets2TextGenerator>},                  // 49
 }};
 
 }  // namespace

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "AncientMosaicStyles.h"
+#include "BulletsStyles.h"
 #include "CaughtInNetStyles.h"
 #include "Chess3DStyles.h"
 #include "ChessStyles.h"
 #include "ChippedStyles.h"
+#include "CirclesStyles.h"
+#include "CrossShadowStyles.h"
 #include "CutStyles.h"
 #include "DartsStyles.h"
 #include "GhostlyStyles.h"
