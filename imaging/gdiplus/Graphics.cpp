@@ -280,6 +280,8 @@ Status Graphics::StrokeShape(const Pen* pen) {
 
   target_.SetPaint(BrushPaint{nullptr, color.GetValue(), color.GetA() == 255});
   if (thin) {
+    // A one-pixel line lights only the pixels nearest to it.
+    if (!SmallShapeRasterizer::Touches(clip_, outline->Bounds())) return Ok;
     thinLines_.Draw(*outline, outline != &dashedShape_, target_);
   } else if (AntiAliased()) {
     // Most strokes are a few pixels across: those that miss the clip's
@@ -444,6 +446,17 @@ Status Graphics::DrawPath(const Pen* pen, const GraphicsPath* path) {
 }
 
 Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REAL height) {
+  // Dots by the thousand are thrown at clips that hide most of them: one
+  // hidden whole is known from its box, before any outline is built.
+  const RasterBounds box{
+      std::min<double>(x, double(x) + width), std::min<double>(y, double(y) + height),
+      std::max<double>(x, double(x) + width), std::max<double>(y, double(y) + height)};
+  // Coordinates out of range still go the long way, which reports them.
+  const auto inRange = [](double v) { return std::fabs(v) <= RasterPath::kMaxCoordinate; };
+  if (brush && Ready() && inRange(box.left) && inRange(box.top) && inRange(box.right) &&
+      inRange(box.bottom) && !SmallShapeRasterizer::Touches(clip_, box)) {
+    return Ok;
+  }
   BeginShape();
   shape_.AddEllipse(x, y, width, height);
   return SetStatus(FillShape(FillModeAlternate, brush, clip_, AntiAliased()));
