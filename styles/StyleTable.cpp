@@ -21,7 +21,7 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"DistortionTextGenerator", &Make<DistortionTextGenerator>},              // 1
     {"JailTextGenerator", &Make<JailTextGenerator>},                          // 2
     {"NegativeTextGenerator", &Make<NegativeTextGenerator>},                  // 3
-    Unbuilt("SnowTextGenerator"),                                             // 4
+    {"SnowTextGenerator", &Make<SnowTextGenerator>},                          // 4
     {"SplitTextGenerator", &Make<SplitTextGenerator>},                        // 5
     {"WaveTextGenerator", &Make<WaveTextGenerator>},                          // 6
     {"WantedCircularTextGenerator", &Make<WantedCircularTextGenerator>},      // 7
@@ -30,12 +30,12 @@ const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"CirclesTextGenerator", &Make<CirclesTextGenerator>},                    // 10
     {"CorrosionTextGenerator", &Make<CorrosionTextGenerator>},                // 11
     {"ChippedTextGenerator", &Make<ChippedTextGenerator>},                    // 12
-    Unbuilt("FlashTextGenerator"),                                            // 13
-    Unbuilt("MassTextGenerator"),                                             // 14
+    {"FlashTextGenerator", &Make<FlashTextGenerator>},                        // 13
+    {"MassTextGenerator", &Make<MassTextGenerator>},                          // 14
     {"RoughTextGenerator", &Make<RoughTextGenerator>},                        // 15
-    Unbuilt("BlackOverlapTextGenerator"),                                     // 16
-    Unbuilt("OverlapTextGenerator"),                                          // 17
-    Unbuilt("Overlap2TextGenerator"),                                         // 18
+    {"BlackOverlapTextGenerator", &Make<BlackOverlapTextGenerator>},          // 16
+    {"OverlapTextGenerator", &Make<OverlapTextGenerator>},                    // 17
+    {"Overlap2TextGenerator", &Make<Overlap2TextGenerator>},                  // 18
     {"HaloTextGenerator", &Make<HaloTextGenerator>},                          // 19
     {"ThickThinLinesTextGenerator", &Make<ThickThinLinesTextGenerator>},      // 20
     {"ThickThinLines2TextGenerator", &Make<ThickThinLines2TextGenerator>},    // 21

@@ -123,6 +123,20 @@ Status Matrix::Rotate(REAL angle, MatrixOrder order) {
   return Multiply(&r, order);
 }
 
+Status Matrix::RotateAt(REAL angle, const PointF& center, MatrixOrder order) {
+  if (order != MatrixOrderPrepend && order != MatrixOrderAppend) {
+    return SetStatus(InvalidParameter);
+  }
+  // Each step prepends, so the move to the origin comes first.
+  Matrix about;
+  about.Translate(center.X, center.Y);
+  about.Rotate(angle);
+  about.Translate(-center.X, -center.Y);
+  const Status status = about.GetLastStatus();
+  if (status != Ok) return SetStatus(status);
+  return Multiply(&about, order);
+}
+
 Status Matrix::Shear(REAL shearX, REAL shearY, MatrixOrder order) {
   const Matrix s(1, shearY, shearX, 1, 0, 0);
   if (s.lastResult_ != Ok) return SetStatus(InvalidParameter);

@@ -25,6 +25,10 @@ class Matrix {
   Status Scale(REAL scaleX, REAL scaleY, MatrixOrder order = MatrixOrderPrepend);
   // Angle in degrees, clockwise on a y-down surface.
   Status Rotate(REAL angle, MatrixOrder order = MatrixOrderPrepend);
+  // The rotation about center (a move of center to the origin, the turn and
+  // the move back), composed with the matrix in the given order. On failure
+  // the matrix is left as it was.
+  Status RotateAt(REAL angle, const PointF& center, MatrixOrder order = MatrixOrderPrepend);
   Status Shear(REAL shearX, REAL shearY, MatrixOrder order = MatrixOrderPrepend);
   Status Multiply(const Matrix* matrix, MatrixOrder order = MatrixOrderPrepend);
   // Fails with InvalidParameter, leaving the matrix unchanged, when singular.

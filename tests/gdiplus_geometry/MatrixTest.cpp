@@ -58,6 +58,33 @@ TEST(MatrixTest, RotateTurnsClockwiseOnScreen) {
   EXPECT_NEAR(p.Y, 1, 1e-6);
 }
 
+TEST(MatrixTest, RotateAtKeepsCentreAndComposesInOrder) {
+  // Prepended, the turn about (10, 20) happens before the existing scale.
+  Matrix prepend;
+  prepend.Scale(2, 2);
+  prepend.RotateAt(90, PointF(10, 20));
+  const PointF centre = Map(prepend, PointF(10, 20));
+  EXPECT_NEAR(centre.X, 20, 1e-4);
+  EXPECT_NEAR(centre.Y, 40, 1e-4);
+  const PointF right = Map(prepend, PointF(11, 20));  // turns to (10, 21), then doubles
+  EXPECT_NEAR(right.X, 20, 1e-4);
+  EXPECT_NEAR(right.Y, 42, 1e-4);
+
+  // Appended, it happens after: the scaled point is turned about (10, 20).
+  Matrix append;
+  append.Scale(2, 2);
+  append.RotateAt(90, PointF(10, 20), MatrixOrderAppend);
+  const PointF p = Map(append, PointF(6, 10));  // (12, 20) after the scale
+  EXPECT_NEAR(p.X, 10, 1e-4);
+  EXPECT_NEAR(p.Y, 22, 1e-4);
+
+  Matrix refused;
+  refused.Scale(3, 3);
+  EXPECT_EQ(refused.RotateAt(30, PointF(std::numeric_limits<REAL>::quiet_NaN(), 0)),
+            InvalidParameter);
+  EXPECT_EQ(Elements(refused), (std::array<REAL, 6>{3, 0, 0, 3, 0, 0}));
+}
+
 TEST(MatrixTest, MultiplyMatchesSequentialTransforms) {
   Matrix a(1, 2, 3, 4, 5, 6);
   const Matrix b(0.5f, 0, 0, 2, -1, 3);
