@@ -61,7 +61,6 @@ figure { margin: 0; padding: 8px; background: #fff; border: 1px solid #ccc; }
 figure img { display: block; max-width: 100%; margin-bottom: 4px;
   background: repeating-conic-gradient(#ddd 0 25%, #fff 0 50%) 0 0 / 16px 16px; }
 figcaption { font-size: 0.9em; }
-.unbuilt { color: #888; }
 </style>
 </head>
 <body>
@@ -85,13 +84,9 @@ void WriteGallery(CaptchaClient& client, const GallerySettings& settings) {
     code = client.Value();
   }
 
-  std::ostringstream cells, unbuilt;
+  std::ostringstream cells;
   for (int style = 0; style < MirelGlyphward::kStyleCount; ++style) {
     const std::string name = StyleName(style);
-    if (!MirelGlyphward::FindStyle(style)->create) {
-      unbuilt << "<li>" << style << " " << name << "</li>\n";
-      continue;
-    }
     client.SetLong(&ICaptcha::put_TextStyle, style);
     const std::string stem = std::to_string(style) + "-" + name;
     for (const char* format : {"png", "jpg"}) {
@@ -110,9 +105,6 @@ void WriteGallery(CaptchaClient& client, const GallerySettings& settings) {
        << "</code>, seed " << settings.seed << "; each style shown as PNG, then JPEG.</p>\n"
        << "<div class=\"grid\">\n"
        << cells.str() << "</div>\n";
-  if (!unbuilt.str().empty())
-    page << "<h2 class=\"unbuilt\">Not built yet</h2>\n<ul class=\"unbuilt\">\n"
-         << unbuilt.str() << "</ul>\n";
   page << "</body>\n</html>\n";
   WriteFile(folder / "index.html", page.str());
 }

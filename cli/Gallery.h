@@ -1,4 +1,4 @@
-// `glyphward gallery`: one picture of every built style, as PNG and JPEG,
+// `glyphward gallery`: one picture of every style, as PNG and JPEG,
 // with a page that shows them side by side.
 #pragma once
 
@@ -18,7 +18,7 @@ struct GallerySettings {
 };
 
 // Writes the pictures and DIR/index.html. Every style starts from the same
-// engine state, so a seed gives the same gallery whichever styles are built.
+// engine state, so each style's pictures depend on the seed alone.
 void WriteGallery(CaptchaClient& client, const GallerySettings& settings);
 
 }  // namespace glyphward_cli

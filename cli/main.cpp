@@ -33,7 +33,7 @@ commands:
                                                  write the spoken code as WAV
   styles                                         list the fifty text styles
   gallery  [--width W] [--height H] [--code TEXT] -o DIR
-                                                 every built style as PNG and JPEG,
+                                                 every style as PNG and JPEG,
                                                  with DIR/index.html showing them
   hash     TEXT                                  print the hash of TEXT
   validate ANSWER HASH                           print valid or invalid (exit 0 or 1)
@@ -143,7 +143,7 @@ int RunStyles(const Options& options) {
     const MirelGlyphward::StyleEntry* entry = MirelGlyphward::FindStyle(style);
     std::string_view name = entry->className;
     name.remove_suffix(std::string_view("TextGenerator").size());
-    std::cout << style << '\t' << name << (entry->create ? "" : "\t(not built yet)") << '\n';
+    std::cout << style << '\t' << name << '\n';
   }
   return kExitOk;
 }

@@ -34,7 +34,6 @@ ImageGenerator::ImageGenerator(const std::string& text, PictureSize size, std::i
     throw std::string("Failed to create the picture's bitmap!");
 
   std::shared_ptr<ITextGenerator> pTextGenerator = CreateTextGenerator(style);
-  if (!pTextGenerator) throw std::string("This text style is not available yet !");
   pTextGenerator->Draw(text, bitmap_.get());
 }
 

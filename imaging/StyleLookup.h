@@ -13,13 +13,13 @@ constexpr int kStyleCount = 50;
 
 struct StyleEntry {
   std::string_view className;
-  std::shared_ptr<ITextGenerator> (*create)();  // null while the style is not built
+  std::shared_ptr<ITextGenerator> (*create)();
 };
 
 // The entry for `style`, or nullptr outside 0..49 (compared as unsigned).
 const StyleEntry* FindStyle(int style);
 
-// A new generator for `style`; empty outside 0..49 and for styles not built.
+// A new generator for `style`; empty outside 0..49.
 std::shared_ptr<ITextGenerator> CreateTextGenerator(int style);
 
 }  // namespace MirelGlyphward

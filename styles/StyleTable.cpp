@@ -12,10 +12,6 @@ std::shared_ptr<ITextGenerator> Make() {
   return std::shared_ptr<ITextGenerator>(new Generator());
 }
 
-constexpr StyleEntry Unbuilt(std::string_view name) {
-  return StyleEntry{name, nullptr};
-}
-
 const std::array<StyleEntry, kStyleCount> kStyles = {{
     {"ChessTextGenerator", &Make<ChessTextGenerator>},                        // 0
     {"DistortionTextGenerator", &Make<DistortionTextGenerator>},              // 1
@@ -78,7 +74,7 @@ const StyleEntry* FindStyle(int style) {
 
 std::shared_ptr<ITextGenerator> CreateTextGenerator(int style) {
   const StyleEntry* entry = FindStyle(style);
-  return entry && entry->create ? entry->create() : nullptr;
+  return entry ? entry->create() : nullptr;
 }
 
 }  // namespace MirelGlyphward

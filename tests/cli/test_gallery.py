@@ -1,5 +1,5 @@
-"""glyphward gallery: every built style as a PNG and a JPEG that decode, and a
-page that shows them all and names the styles not built yet."""
+"""glyphward gallery: every style as a PNG and a JPEG that decode, and a page
+that shows them all."""
 import os
 import re
 import subprocess
@@ -31,24 +31,22 @@ class Gallery(unittest.TestCase):
         self.assertEqual(out.returncode, 0, out.stderr)
         return out_dir
 
-    def test_every_built_style_decodes_and_is_on_the_page(self):
+    def test_every_style_decodes_and_is_on_the_page(self):
         listing = self.run_tool("styles").stdout.decode().splitlines()
-        built = [l.split("\t")[:2] for l in listing if "not built" not in l]
-        unbuilt = [l.split("\t")[:2] for l in listing if "not built" in l]
+        styles = [l.split("\t") for l in listing]
+        self.assertEqual(len(styles), 50)
         out_dir = self.gallery("g", "--seed", "5", "--code", "R<&>7")
         page = open(os.path.join(out_dir, "index.html"), encoding="utf-8").read()
         self.assertIn("R&lt;&amp;&gt;7", page)
         self.assertNotIn("<script", page)
-        for number, name in built:
+        for number, name in styles:
             stem = "%s-%s" % (number, name)
             for ext, fmt in (("png", "PNG"), ("jpg", "JPEG")):
                 with Image.open(os.path.join(out_dir, stem + "." + ext)) as picture:
                     self.assertEqual((picture.format, picture.size), (fmt, (90, 30)), stem)
                     picture.load()
                 self.assertIn('src="%s.%s"' % (stem, ext), page)
-        self.assertEqual(len(re.findall(r"<figure>", page)), len(built))
-        for number, name in unbuilt:
-            self.assertIn("<li>%s %s</li>" % (number, name), page)
+        self.assertEqual(len(re.findall(r"<figure>", page)), 50)
 
     def test_the_same_seed_gives_the_same_gallery(self):
         first = self.gallery("a", "--seed", "9")

@@ -24,11 +24,10 @@ TEST(StyleTable, OutsideTheTableThereIsNothing) {
   }
 }
 
-TEST(StyleTable, BuiltStylesMakeTheirOwnClass) {
-  auto chalk = CreateTextGenerator(31);
-  EXPECT_NE(dynamic_cast<ChalkboardTextGenerator*>(chalk.get()), nullptr);
-  EXPECT_NE(dynamic_cast<Graffiti2TextGenerator*>(CreateTextGenerator(38).get()), nullptr);
-  EXPECT_NE(dynamic_cast<GraffitiTextGenerator*>(CreateTextGenerator(39).get()), nullptr);
+TEST(StyleTable, StylesMakeTheirOwnClass) {
+  EXPECT_NE(dynamic_cast<ChessTextGenerator*>(CreateTextGenerator(0).get()), nullptr);
+  EXPECT_NE(dynamic_cast<ChalkboardTextGenerator*>(CreateTextGenerator(31).get()), nullptr);
+  EXPECT_NE(dynamic_cast<Bullets2TextGenerator*>(CreateTextGenerator(49).get()), nullptr);
 }
 
 TEST(StyleTable, EveryLookupMakesANewObject) {
