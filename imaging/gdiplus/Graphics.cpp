@@ -453,8 +453,8 @@ Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REA
       std::max<double>(x, double(x) + width), std::max<double>(y, double(y) + height)};
   // Coordinates out of range still go the long way, which reports them.
   const auto inRange = [](double v) { return std::fabs(v) <= RasterPath::kMaxCoordinate; };
-  if (brush && Ready() && inRange(box.left) && inRange(box.top) && inRange(box.right) &&
-      inRange(box.bottom) && !SmallShapeRasterizer::Touches(clip_, box)) {
+  if (clipRegion_ && brush && Ready() && inRange(box.left) && inRange(box.top) &&
+      inRange(box.right) && inRange(box.bottom) && !SmallShapeRasterizer::Touches(clip_, box)) {
     return Ok;
   }
   BeginShape();
