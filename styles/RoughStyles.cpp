@@ -1,7 +1,6 @@
 #include "RoughStyles.h"
 
 #include "Stipple.h"
-#include "Pen.h"
 #include "SolidBrush.h"
 #include "TextFrame.h"
 #include "Tools.h"
@@ -12,7 +11,6 @@ using namespace Gdiplus;
 
 namespace {
 
-constexpr ARGB kBlack = 0xFF000000;
 constexpr ARGB kWhite = 0xFFFFFFFF;
 constexpr ARGB kTomato = 0xFFFF6347;
 constexpr ARGB kGreenYellow = 0xFFADFF2F;
@@ -25,28 +23,10 @@ void RoughTextGenerator::Draw(std::string text, Bitmap* bitmap) {
   frame.DrawBorders();
   frame.ChooseFont(15, FontStyleRegular);
   frame.ClearGround(Color(kWhite));
-  // The budget follows the picture's area alone, whatever the code's length.
-  const int n = int(frame.rectImage.Width * frame.rectImage.Height * 0.4f);
   std::unique_ptr<GraphicsPath> path = frame.FittedPath();
-
-  // Letter bodies: dots are thrown over the whole frame and the letter clip
-  // keeps those that fall on a letter; there is no solid fill.
-  frame.g.SetClip(path.get(), CombineModeReplace);
-  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n, kBlack, 1);
-  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 10, kWhite, 1);
-  frame.g.ResetClip();
-
-  // Larger dots on a band along the outlines roughen the letter edges.
-  const Pen pen{Color(kWhite), 3.0f};
-  path->Widen(&pen, nullptr, 0.25f);
-  frame.g.SetClip(path.get(), CombineModeReplace);
-  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 10, kBlack, 2);
-  SprinkleDots(frame.g, frame.rand, frame.rectFBorders, n / 7, kWhite, 2);
-  frame.g.ResetClip();
-
-  // Grain over the whole picture, letters included.
-  SprinkleDots(frame.g, frame.rand, frame.rectImage, n / 10, kBlack, 1);
-  SprinkleDots(frame.g, frame.rand, frame.rectImage, n / 7, kWhite, 1);
+  // Stippled letters with no solid fill; a light band of larger dots
+  // roughens their edges.
+  DrawStippledLetters(frame, *path, [](int n) { return n / 10; });
 }
 
 void PaintMessTextGenerator::Draw(std::string text, Bitmap* bitmap) {
