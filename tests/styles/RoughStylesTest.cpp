@@ -96,31 +96,6 @@ TEST(Rough, DotsMakeTheLettersAndLargerOnesRoughenTheirEdges) {
   }
 }
 
-// Away from the text's frame only the grain touches the white ground.
-TEST(Rough, NothingButGrainOutsideTheFrame) {
-  const int w = 400, h = 100;
-  int outside = 0, white = 0, dark = 0;
-  for (std::int32_t seed : {3, 4, 5}) {
-    const RectF frame =
-        LetterMask(seed, "ABCDE", 15, Gdiplus::FontStyleRegular, RectF(0, 0, w, h), Inner(w, h))
-            .rectFBorders;
-    const Picture picture = Render(15, "ABCDE", w, h, seed);
-    // Dots thrown at the frame's edge spread up to two pixels beyond it.
-    for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x)
-        if (x < frame.X - 3 || x > frame.GetRight() + 3 || y < frame.Y - 3 ||
-            y > frame.GetBottom() + 3) {
-          const Pixel p = picture.At(std::uint32_t(x), std::uint32_t(y));
-          ++outside;
-          white += White(p);
-          dark += Luma(p) < 128;
-        }
-  }
-  ASSERT_GT(outside, 1000);
-  EXPECT_GT(white, outside * 3 / 4);
-  EXPECT_LT(dark, outside / 100);
-}
-
 struct Blob {
   int x, y, w, h;
 };
