@@ -5,7 +5,8 @@
 
 namespace glyphward_cli {
 
-Options ParseOptions(int argc, char** argv, const std::vector<std::string>& valued) {
+Options ParseOptions(int argc, char** argv, const std::vector<std::string>& valued,
+                     const std::vector<std::string>& flags) {
   Options options;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -13,6 +14,8 @@ Options ParseOptions(int argc, char** argv, const std::vector<std::string>& valu
       options.help = true;
     } else if (arg == "--stats") {
       options.stats = true;
+    } else if (std::find(flags.begin(), flags.end(), arg) != flags.end()) {
+      options.flags.insert(arg);
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "-") {
       std::string name = arg;
       std::string value;

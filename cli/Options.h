@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ struct Options {
   std::string command;
   std::vector<std::string> positional;
   std::map<std::string, std::string> values;  // --name VALUE
+  std::set<std::string> flags;                // --name
   bool stats = false;
   bool help = false;
 };
@@ -22,8 +24,10 @@ struct UsageError {
   std::string message;
 };
 
-// Parses argv; `valued` lists the options that take a value.
-Options ParseOptions(int argc, char** argv, const std::vector<std::string>& valued);
+// Parses argv; `valued` lists the options that take a value, `flags` those
+// that stand alone.
+Options ParseOptions(int argc, char** argv, const std::vector<std::string>& valued,
+                     const std::vector<std::string>& flags = {});
 
 // A whole decimal number within [min, max], or a UsageError naming `what`.
 std::int32_t ParseInteger(const std::string& text, const std::string& what, std::int64_t min,

@@ -11,6 +11,7 @@
 #include "Gallery.h"
 #include "Options.h"
 #include "RegisterCommands.h"
+#include "ServeCommand.h"
 #include "StyleLookup.h"
 #include "TextConversion.h"
 
@@ -39,6 +40,11 @@ commands:
   validate ANSWER HASH                           print valid or invalid (exit 0 or 1)
   register   MODULE                              register the component module MODULE
   unregister MODULE                              remove MODULE's registration
+  serve    [--listen ADDR:PORT] [--key-file F] [--style N | --styles LIST]
+           [--format png|jpeg] [--width W] [--height H] [--length N] [--type T]
+           [--ttl SECONDS] [--threads N] [--replay redis://HOST:PORT[/DB]]
+           [--test-mode]                         serve CAPTCHAs over HTTP (default
+                                                 127.0.0.1:8080, style 38, PNG)
 
 options for every command:
   --seed S   start the random engine at S (1..2147483646)
@@ -50,9 +56,11 @@ standard error when the file goes to standard output). Exit status: 0 success,
 1 invalid answer, 2 usage error, 3 component error.
 )";
 
-const std::vector<std::string> kValued = {"--length", "--type",  "--count",  "--seed",
-                                          "--style",  "--width", "--height", "--format",
-                                          "--code",   "-o",      "--output"};
+const std::vector<std::string> kValued = {
+    "--length",   "--type",   "--count", "--seed",    "--style",  "--width",
+    "--height",   "--format", "--code",  "-o",        "--output", "--listen",
+    "--key-file", "--styles", "--ttl",   "--threads", "--replay"};
+const std::vector<std::string> kFlags = {"--test-mode"};
 
 std::optional<std::string> Value(const Options& options, const std::string& name) {
   auto it = options.values.find(name);
@@ -189,6 +197,7 @@ int Run(const Options& options) {
     RequireNoPositional(options, 1);
     return RunRegistration(options.positional[0], options.command == "register");
   }
+  if (options.command == "serve") return RunServe(options);
   // Only pictures and sounds need the component proper; codes, hashes and
   // checks are the tool's own work with the engine linked into it.
   const bool media =
@@ -227,7 +236,7 @@ int Run(const Options& options) {
 
 int main(int argc, char** argv) {
   try {
-    return Run(ParseOptions(argc, argv, kValued));
+    return Run(ParseOptions(argc, argv, kValued, kFlags));
   } catch (const UsageError& error) {
     std::cerr << "glyphward: " << error.message << "\n(see glyphward --help)\n";
     return kExitUsage;

@@ -12,6 +12,8 @@ packages=(
   fonts-liberation2 fonts-dejavu-core fonts-wine
   libssl-dev python3 python3-pil sox
   libffi-dev
+  nlohmann-json3-dev libhiredis-dev redis-server
+  chromium chromium-driver python3-selenium
 )
 
 missing=()

@@ -204,6 +204,35 @@ class Pictures(unittest.TestCase):
 
 
 @unittest.skipUnless(MODULE, "no module given")
+class Serve(unittest.TestCase):
+    def test_refused_settings_exit_2_before_listening(self):
+        cases = [
+            (["--test-mode", "--listen", "0.0.0.0:8080"], b"loopback only"),
+            (["--listen", "localhost:8080"], b"not an IP address"),
+            (["--listen", "127.0.0.1:70000"], b"the port"),
+            (["--style", "3", "--styles", "4"], b"not both"),
+            (["--styles", "1,,2"], b"each style"),
+            (["--styles", "50"], b"each style"),
+            (["--format", "gif"], b"png or jpeg"),
+            (["--length", "65"], b"--length"),
+            (["--ttl", "0"], b"--ttl"),
+            (["--replay", "http://127.0.0.1:6379"], b"--replay"),
+        ]
+        for args, message in cases:
+            out = run("serve", "--key-file", os.path.join(REGISTRY_DIR.name, "key"), *args)
+            self.assertEqual(out.returncode, 2, args)
+            self.assertIn(message, out.stderr, args)
+
+    def test_open_key_file_is_refused(self):
+        key = os.path.join(REGISTRY_DIR.name, "open-key")
+        with open(key, "wb") as f:
+            f.write(bytes(32))
+        os.chmod(key, 0o644)
+        out = run("serve", "--key-file", key, "--listen", "127.0.0.1:0")
+        self.assertEqual(out.returncode, 3)
+        self.assertIn(b"chmod 600", out.stderr)
+
+
 class RegisteredModule(unittest.TestCase):
     def setUp(self):
         self.dir = tempfile.TemporaryDirectory()
