@@ -14,6 +14,7 @@ packages=(
   libffi-dev
   nlohmann-json3-dev libhiredis-dev redis-server
   chromium chromium-driver python3-selenium
+  dpkg-dev man-db groff-base
 )
 
 missing=()
