@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev
   libagg-dev libpixman-1-dev libfreetype-dev libfontconfig-dev
-  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev
+  libjpeg62-turbo-dev libpng-dev libgif-dev libtiff-dev libdeflate-dev
   fonts-liberation2 fonts-dejavu-core fonts-wine
   libssl-dev python3 python3-pil sox
   libffi-dev

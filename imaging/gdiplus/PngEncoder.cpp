@@ -1,99 +1,179 @@
 #include "PngEncoder.h"
 
-#include <png.h>
+#include <libdeflate.h>
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <mutex>
+#include <new>
+#include <vector>
+
+#include "Bitmap.h"
 
 namespace Gdiplus {
 
 namespace {
 
+// Why rows go unfiltered and through libdeflate's level 1: pictures here are
+// mostly runs of identical pixels, which filter type None keeps as repeats.
+// Measured on the default picture (style 31, 250x50, 50 seeds) against
+// libpng's adaptive filters at zlib level 6: a ninth of the instructions, the
+// same size (+0.5 %), and 10 % smaller averaged over every style. zlib's level
+// 1 costs more time and 14 % in size; its Z_RLE strategy is smaller here but
+// 2.5 times larger averaged over every style; choosing a filter per row made
+// files larger and slower.
+constexpr int kCompressionLevel = 1;
+
 // 96 dots per inch in the metre-based unit of the pHYs chunk.
-constexpr png_uint_32 kPixelsPerMetre = 3780;
-constexpr png_uint_32 kMaxDimension = 0x7fffffff;
+constexpr std::uint32_t kPixelsPerMetre = 3780;
+// The PNG format's largest dimension and chunk length.
+constexpr std::uint32_t kMaxPngInt = 0x7fffffff;
+// Compressed data goes out in IDAT chunks of at most this many bytes.
+constexpr std::size_t kMaxIdatBytes = std::size_t(1) << 30;
+// The most scanline bytes a bitmap of this layer can give: 4 bytes a pixel
+// and a filter byte a row, at most 5 per 4 pixel bytes (one-pixel rows).
+constexpr std::size_t kMaxRawBytes = Bitmap::kMaxBytes / 4 * 5;
 
-// libpng reports fatal errors through this, which must not return: it jumps
-// back to the setjmp in Compress, and only trivially destructible objects
-// lie between.
-[[noreturn]] void OnFatalError(png_structp png, png_const_charp) {
-  png_longjmp(png, 1);
-}
+constexpr BYTE kFilterNone = 0;
+constexpr BYTE kColorTypeRgba = 6;
+constexpr BYTE kSignature[8] = {137, 'P', 'N', 'G', '\r', '\n', 26, '\n'};
 
-// libpng would print warnings to stderr; a component has none.
-void DiscardWarning(png_structp, png_const_charp) {}
-
-// A failed write is remembered by the sink and reported after compression.
-void WriteToSink(png_structp png, png_bytep data, size_t size) {
-  static_cast<EncoderSink*>(png_get_io_ptr(png))->Write(data, size);
-}
-
-void FlushNothing(png_structp) {}
-
-// Owns a libpng write structure and its info structure.
-class PngWriter {
- public:
-  PngWriter() {
-    png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnFatalError, DiscardWarning);
-    if (png_) info_ = png_create_info_struct(png_);
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor* compressor) const {
+    libdeflate_free_compressor(compressor);
   }
-  PngWriter(PngWriter&& other) noexcept : png_(other.png_), info_(other.info_) {
-    other.png_ = nullptr;
-    other.info_ = nullptr;
-  }
-  PngWriter& operator=(PngWriter&& other) noexcept {
-    if (this != &other) {
-      Destroy();
-      png_ = other.png_;
-      info_ = other.info_;
-      other.png_ = nullptr;
-      other.info_ = nullptr;
-    }
-    return *this;
-  }
-  ~PngWriter() { Destroy(); }
-
-  png_structp png() const { return png_; }
-  png_infop info() const { return info_; }
-
- private:
-  void Destroy() {
-    if (png_) png_destroy_write_struct(&png_, info_ ? &info_ : nullptr);
-    png_ = nullptr;
-    info_ = nullptr;
-  }
-
-  png_structp png_ = nullptr;
-  png_infop info_ = nullptr;
 };
 
-// All libpng calls that may fail happen here, below the setjmp that
-// OnFatalError returns to.
-bool Compress(png_structp png, png_infop info, const EncoderPixels& pixels, EncoderSink* sink) {
-  if (setjmp(png_jmpbuf(png)) != 0) return false;
+using CompressorPtr = std::unique_ptr<libdeflate_compressor, CompressorDeleter>;
 
-  png_set_write_fn(png, sink, WriteToSink, FlushNothing);
-  // libpng's default limits are meant for reading untrusted files; the
-  // pictures written here are bounded by the bitmap instead.
-  png_set_user_limits(png, kMaxDimension, kMaxDimension);
-  png_set_IHDR(png, info, pixels.width, pixels.height, 8, PNG_COLOR_TYPE_RGB_ALPHA,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_pHYs(png, info, kPixelsPerMetre, kPixelsPerMetre, PNG_RESOLUTION_METER);
-  png_write_info(png, info);
-  // The rows are B, G, R, A; libpng swaps them into its own row copy.
-  png_set_bgr(png);
-  for (UINT y = 0; y < pixels.height; ++y) png_write_row(png, pixels.Row(y));
-  png_write_end(png, nullptr);
-  return true;
+// A compressor is some 200 KB that would otherwise be allocated for every
+// picture, so a few are kept for reuse. Not thread_local: a thread-exit
+// destructor would pin the module in memory past the COM library's unload.
+class CompressorPool {
+ public:
+  CompressorPtr Take() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      if (!idle_.empty()) {
+        CompressorPtr compressor = std::move(idle_.back());
+        idle_.pop_back();
+        return compressor;
+      }
+    }
+    return CompressorPtr(libdeflate_alloc_compressor(kCompressionLevel));
+  }
+
+  void Give(CompressorPtr compressor) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (idle_.size() < kMaxIdle) idle_.push_back(std::move(compressor));
+  }
+
+ private:
+  static constexpr std::size_t kMaxIdle = 8;
+  std::mutex mutex_;
+  std::vector<CompressorPtr> idle_;
+};
+
+CompressorPool& Compressors() {
+  static CompressorPool pool;
+  return pool;
+}
+
+// Hands the compressor back on every path out of the encoder.
+class BorrowedCompressor {
+ public:
+  BorrowedCompressor() : compressor_(Compressors().Take()) {}
+  ~BorrowedCompressor() {
+    if (compressor_) Compressors().Give(std::move(compressor_));
+  }
+  libdeflate_compressor* get() const { return compressor_.get(); }
+
+ private:
+  CompressorPtr compressor_;
+};
+
+BYTE* PutBigEndian32(BYTE* out, std::uint32_t value) {
+  out[0] = BYTE(value >> 24);
+  out[1] = BYTE(value >> 16);
+  out[2] = BYTE(value >> 8);
+  out[3] = BYTE(value);
+  return out + 4;
+}
+
+// One chunk: length, type, data, then the CRC of type and data.
+void WriteChunk(EncoderSink& sink, const char (&type)[5], const BYTE* data, std::size_t size) {
+  BYTE head[8];
+  PutBigEndian32(head, std::uint32_t(size));
+  std::memcpy(head + 4, type, 4);
+  std::uint32_t crc = libdeflate_crc32(0, head + 4, 4);
+  // A null buffer would restart the CRC at 0, and IEND has no data.
+  if (size) crc = libdeflate_crc32(crc, data, size);
+  BYTE tail[4];
+  PutBigEndian32(tail, crc);
+  sink.Write(head, sizeof head);
+  if (size) sink.Write(data, size);
+  sink.Write(tail, sizeof tail);
+}
+
+// PNG's scanlines: a filter byte, then R, G, B, A for each pixel. A pixel is
+// a little-endian word, B, G, R, A (as everywhere in this layer); rotating its
+// B and R bytes by 16 bits swaps them.
+void Scanlines(const EncoderPixels& pixels, BYTE* out) {
+  for (UINT y = 0; y < pixels.height; ++y) {
+    const BYTE* in = pixels.Row(y);
+    *out++ = kFilterNone;
+    for (UINT x = 0; x < pixels.width; ++x, in += 4, out += 4) {
+      std::uint32_t bgra;
+      std::memcpy(&bgra, in, 4);
+      const std::uint32_t rgba = (bgra & 0xff00ff00u) | std::rotl(bgra & 0x00ff00ffu, 16);
+      std::memcpy(out, &rgba, 4);
+    }
+  }
 }
 
 }  // namespace
 
 Status EncodePng(const EncoderPixels& pixels, const EncoderParameters*, EncoderSink& sink) {
   if (!pixels.IsValid()) return InvalidParameter;
-  if (pixels.width > kMaxDimension || pixels.height > kMaxDimension) return ValueOverflow;
-  PngWriter writer;
-  if (!writer.png() || !writer.info()) return OutOfMemory;
-  if (!Compress(writer.png(), writer.info(), pixels, &sink)) {
-    return sink.Failed() ? Win32Error : GenericError;
-  }
+  if (pixels.width > kMaxPngInt || pixels.height > kMaxPngInt) return ValueOverflow;
+  // IsValid keeps width * 4 within the 32-bit stride.
+  const std::size_t rowBytes = std::size_t(pixels.width) * 4 + 1;
+  // Larger pictures are refused before anything is allocated, as bitmaps are.
+  if (pixels.height > kMaxRawBytes / rowBytes) return OutOfMemory;
+  const std::size_t rawBytes = rowBytes * pixels.height;
+
+  const BorrowedCompressor borrowed;
+  libdeflate_compressor* compressor = borrowed.get();
+  if (!compressor) return OutOfMemory;
+  std::unique_ptr<BYTE[]> raw(new (std::nothrow) BYTE[rawBytes]);
+  const std::size_t bound = libdeflate_zlib_compress_bound(compressor, rawBytes);
+  std::unique_ptr<BYTE[]> compressed(new (std::nothrow) BYTE[bound]);
+  if (!raw || !compressed) return OutOfMemory;
+  Scanlines(pixels, raw.get());
+  const std::size_t size =
+      libdeflate_zlib_compress(compressor, raw.get(), rawBytes, compressed.get(), bound);
+  raw.reset();
+  if (size == 0) return GenericError;
+
+  BYTE header[13];
+  BYTE* p = PutBigEndian32(header, pixels.width);
+  p = PutBigEndian32(p, pixels.height);
+  // 8 bits per sample, RGBA, deflate, adaptive filtering method, no interlace.
+  const BYTE rest[5] = {8, kColorTypeRgba, 0, 0, 0};
+  std::memcpy(p, rest, sizeof rest);
+  BYTE physical[9];
+  PutBigEndian32(PutBigEndian32(physical, kPixelsPerMetre), kPixelsPerMetre);
+  physical[8] = 1;  // unit: metre
+
+  sink.Write(kSignature, sizeof kSignature);
+  WriteChunk(sink, "IHDR", header, sizeof header);
+  WriteChunk(sink, "pHYs", physical, sizeof physical);
+  for (std::size_t at = 0; at < size; at += kMaxIdatBytes)
+    WriteChunk(sink, "IDAT", compressed.get() + at, std::min(size - at, kMaxIdatBytes));
+  WriteChunk(sink, "IEND", nullptr, 0);
   return sink.Failed() ? Win32Error : Ok;
 }
 

@@ -1,4 +1,4 @@
-// PNG encoding through libpng.
+// PNG encoding: the chunks written here, the pixel data compressed by libdeflate.
 #pragma once
 
 #include "EncoderParameters.h"
