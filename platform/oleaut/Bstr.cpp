@@ -13,7 +13,10 @@ constexpr std::size_t kMaxByteLength = 0x7FFFFFF0u;
 
 BSTR AllocateBytes(const void* source, std::size_t byteLength) {
   if (byteLength > kMaxByteLength) return nullptr;
-  auto* block = static_cast<unsigned char*>(std::malloc(sizeof(std::uint32_t) + byteLength + 2));
+  // After an odd count the terminator is also a whole character at the next
+  // character boundary, so a scan for a 16-bit NUL ends inside the block.
+  const std::size_t padded = (byteLength + 1) / 2 * 2;
+  auto* block = static_cast<unsigned char*>(std::malloc(sizeof(std::uint32_t) + padded + 2));
   if (!block) return nullptr;
   const auto prefix = static_cast<std::uint32_t>(byteLength);
   std::memcpy(block, &prefix, sizeof prefix);
@@ -22,8 +25,7 @@ BSTR AllocateBytes(const void* source, std::size_t byteLength) {
     std::memcpy(text, source, byteLength);
   else
     std::memset(text, 0, byteLength);
-  text[byteLength] = 0;
-  text[byteLength + 1] = 0;
+  std::memset(text + byteLength, 0, padded + 2 - byteLength);
   return reinterpret_cast<BSTR>(text);
 }
 

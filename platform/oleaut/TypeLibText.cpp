@@ -155,10 +155,15 @@ bool ParseMember(const std::vector<std::string>& t, TypeEntry& type) {
     if ((param.flags & PARAMFLAG_FRETVAL) && i + 3 != t.size()) return false;
     member.params.push_back(std::move(param));
   }
-  // Several members may share an id only as the get and put of one property.
-  for (const Member& other : type.members)
-    if (other.id == member.id && (other.kind == member.kind || !SameName(other.name, member.name)))
+  // Members may share an id or a name only as the get and put of one
+  // property: a name must find one id, and an id one member per kind.
+  for (const Member& other : type.members) {
+    const bool sameId = other.id == member.id;
+    const bool sameName = SameName(other.name, member.name);
+    const bool property = member.kind != INVOKE_FUNC && other.kind != INVOKE_FUNC;
+    if ((sameId || sameName) && !(sameId && sameName && property && other.kind != member.kind))
       return false;
+  }
   if (type.members.size() >= kMaxMembers) return false;
   member.slot = SHORT(kDispatchSlots + type.members.size());
   type.members.push_back(std::move(member));

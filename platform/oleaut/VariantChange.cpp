@@ -169,7 +169,8 @@ std::u16string_view Trimmed(const std::u16string& text) {
 }
 
 // A decimal number: sign, digits with at most one point, optional exponent.
-HRESULT ParseNumber(const std::u16string& text, double& value) {
+template <class Real>
+HRESULT ParseNumber(const std::u16string& text, Real& value) {
   const std::u16string_view view = Trimmed(text);
   if (view.empty() || view.size() > 400) return DISP_E_TYPEMISMATCH;
   std::string ascii;
@@ -219,6 +220,13 @@ HRESULT AsInteger(const Scalar& s, long double low, long double high, long long&
     value = s.integer;
   } else if (s.kind == Scalar::kUnsigned) {
     value = s.natural;
+  } else if (s.kind == Scalar::kText) {
+    // Read into the long double's 64-bit mantissa: through a double, a 64-bit
+    // integer beyond 2^53 written as text would come back as another number.
+    long double real;
+    const HRESULT hr = ParseNumber(s.text, real);
+    if (FAILED(hr)) return hr;
+    value = std::nearbyint(real);
   } else {
     double real;
     const HRESULT hr = AsReal(s, real);

@@ -33,29 +33,26 @@ std::u16string NameOf(const FontFamily& family) {
 
 }  // namespace
 
+// Each core family, in any letter case, is a font file of its own per face.
 TEST(FontTest, CoreFamiliesResolveToTheirStandIns) {
-  EXPECT_EQ(BaseName(FileOf(u"Arial")), "LiberationSans-Regular.ttf");
-  EXPECT_EQ(BaseName(FileOf(u"Times New Roman")), "LiberationSerif-Regular.ttf");
-  EXPECT_EQ(BaseName(FileOf(u"Courier New")), "LiberationMono-Regular.ttf");
-  EXPECT_EQ(BaseName(FileOf(u"Verdana")), "DejaVuSans.ttf");
-  EXPECT_EQ(FileOf(u"Tahoma"), "/usr/share/wine/fonts/tahoma.ttf");
-  const std::set<std::string> files = {FileOf(u"Arial"), FileOf(u"Times New Roman"),
-                                       FileOf(u"Courier New"), FileOf(u"Verdana"),
-                                       FileOf(u"Tahoma")};
-  EXPECT_EQ(files.size(), 5u);
-}
-
-TEST(FontTest, BoldFacesAreSeparateFiles) {
-  EXPECT_EQ(BaseName(FileOf(u"Arial", FontStyleBold)), "LiberationSans-Bold.ttf");
-  EXPECT_EQ(BaseName(FileOf(u"Times New Roman", FontStyleBold)), "LiberationSerif-Bold.ttf");
-  EXPECT_EQ(BaseName(FileOf(u"Courier New", FontStyleBold)), "LiberationMono-Bold.ttf");
-  EXPECT_EQ(BaseName(FileOf(u"Verdana", FontStyleBold)), "DejaVuSans-Bold.ttf");
-  EXPECT_EQ(FileOf(u"Tahoma", FontStyleBold), "/usr/share/wine/fonts/tahomabd.ttf");
-}
-
-TEST(FontTest, NamesIgnoreLetterCase) {
+  const struct {
+    const char16_t* family;
+    std::string regular, bold;
+  } cases[] = {
+      {u"Arial", "LiberationSans-Regular.ttf", "LiberationSans-Bold.ttf"},
+      {u"Times New Roman", "LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf"},
+      {u"Courier New", "LiberationMono-Regular.ttf", "LiberationMono-Bold.ttf"},
+      {u"Verdana", "DejaVuSans.ttf", "DejaVuSans-Bold.ttf"},
+      {u"tAhOmA", "/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}};
+  std::set<std::string> files;
+  for (const auto& c : cases) {
+    const std::string regular = FileOf(c.family), bold = FileOf(c.family, FontStyleBold);
+    EXPECT_EQ(c.regular[0] == '/' ? regular : BaseName(regular), c.regular);
+    EXPECT_EQ(c.bold[0] == '/' ? bold : BaseName(bold), c.bold);
+    files.insert({regular, bold});
+  }
+  EXPECT_EQ(files.size(), 10u);
   EXPECT_EQ(FileOf(u"arial"), FileOf(u"ARIAL"));
-  EXPECT_EQ(FileOf(u"tAhOmA"), "/usr/share/wine/fonts/tahoma.ttf");
 }
 
 TEST(FontTest, UnknownFamilyIsNotFound) {

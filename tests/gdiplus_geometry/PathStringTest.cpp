@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -50,16 +51,14 @@ TEST(PathStringTest, EveryContourOfALetterIsClosed) {
   EXPECT_TRUE(types.back() & PathPointTypeCloseSubpath);
   EXPECT_TRUE(types.back() & PathPointTypePathMarker);
   EXPECT_EQ(types.front(), PathPointTypeStart);
-}
-
-TEST(PathStringTest, CurvesAreCubicBeziers) {
-  const GraphicsPath path = Text(u"O", 100);
-  int beziers = 0;
-  for (BYTE type : path.Types()) beziers += (type & PathPointTypePathTypeMask) == 3;
+  // Curves are cubic Beziers; a round letter ends with one, closed and marked.
+  const GraphicsPath o = Text(u"O", 100);
+  const auto beziers = std::count_if(o.Types().begin(), o.Types().end(), [](BYTE type) {
+    return (type & PathPointTypePathTypeMask) == 3;
+  });
   EXPECT_GT(beziers, 0);
   EXPECT_EQ(beziers % 3, 0);
-  // A round letter ends with a Bezier: close and marker on a Bezier point.
-  EXPECT_EQ(path.Types().back(), 0xA3);
+  EXPECT_EQ(o.Types().back(), 0xA3);
 }
 
 TEST(PathStringTest, EmptyStringAddsNothing) {
@@ -69,21 +68,17 @@ TEST(PathStringTest, EmptyStringAddsNothing) {
   EXPECT_EQ(blanks.GetPointCount(), 0);
 }
 
-TEST(PathStringTest, BoundsScaleWithEmSize) {
+TEST(PathStringTest, BoundsScaleWithEmSizeAndMoveWithTheOrigin) {
   const RectF small = BoundsOf(Text(u"Ag", 100));
   const RectF large = BoundsOf(Text(u"Ag", 250));
   EXPECT_NEAR(large.X, small.X * 2.5, 1e-3);
   EXPECT_NEAR(large.Y, small.Y * 2.5, 1e-3);
   EXPECT_NEAR(large.Width, small.Width * 2.5, 1e-3);
   EXPECT_NEAR(large.Height, small.Height * 2.5, 1e-3);
-}
-
-TEST(PathStringTest, OriginShiftsTheOutline) {
-  const RectF at0 = BoundsOf(Text(u"K", 80));
-  const RectF moved = BoundsOf(Text(u"K", 80, PointF(12.5f, -7)));
-  EXPECT_NEAR(moved.X, at0.X + 12.5f, 1e-4);
-  EXPECT_NEAR(moved.Y, at0.Y - 7, 1e-4);
-  EXPECT_NEAR(moved.Width, at0.Width, 1e-4);
+  const RectF moved = BoundsOf(Text(u"Ag", 100, PointF(12.5f, -7)));
+  EXPECT_NEAR(moved.X, small.X + 12.5f, 1e-4);
+  EXPECT_NEAR(moved.Y, small.Y - 7, 1e-4);
+  EXPECT_NEAR(moved.Width, small.Width, 1e-4);
 }
 
 TEST(PathStringTest, BaselineSitsOneAscentBelowTheOrigin) {

@@ -126,19 +126,8 @@ TEST(PathWidenTest, PixelPensKeepThinWidthsAndZeroCoversNothing) {
   EXPECT_EQ(none.GetFillMode(), FillModeWinding);
 }
 
-TEST(PathWidenTest, DashesFollowThePatternTimesTheWidth) {
-  GraphicsPath path;
-  path.AddLine(5, 5, 50, 5);
-  Pen pen(Color(0xFF000000), 10);
-  pen.SetDashStyle(DashStyleDash);
-  const GraphicsPath wide = Widened(path, pen);
-  const auto figures = Figures(wide);
-  ASSERT_EQ(figures.size(), 2u);
-  ExpectRect(FigureBounds(wide, figures[0]), 5, 0, 30, 10);
-  ExpectRect(FigureBounds(wide, figures[1]), 45, 0, 5, 10);
-}
-
-TEST(PathWidenTest, DotAndDashDotPieces) {
+// Each style's pattern, in multiples of the width.
+TEST(PathWidenTest, DashPiecesFollowThePatternTimesTheWidth) {
   struct Case {
     DashStyle style;
     REAL width;
@@ -146,6 +135,7 @@ TEST(PathWidenTest, DotAndDashDotPieces) {
     std::vector<std::pair<REAL, REAL>> pieces;
   };
   const Case cases[] = {
+      {DashStyleDash, 10, 45, {{0, 30}, {40, 45}}},
       {DashStyleDot, 2, 20, {{0, 2}, {4, 6}, {8, 10}, {12, 14}, {16, 18}}},
       {DashStyleDashDot, 1, 12, {{0, 3}, {4, 5}, {6, 9}, {10, 11}}},
       {DashStyleDashDotDot, 1, 10, {{0, 3}, {4, 5}, {6, 7}, {8, 10}}},

@@ -198,8 +198,3 @@ TEST(RegionTest, NullPathGivesAnEmptyRegionAndAnError) {
             InvalidParameter);
   EXPECT_EQ(region.Combine(RectF(0, 0, 1, 1), CombineMode(9)), InvalidParameter);
 }
-
-TEST(RegionTest, PixmanRegionForClipping) {
-  const Region region(Rect(2, 3, 4, 5));
-  ASSERT_NE(region.GetPixmanRegion(), nullptr);
-}

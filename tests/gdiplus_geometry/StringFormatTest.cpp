@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "StringFormat.h"
 
 using namespace Gdiplus;
@@ -27,13 +25,10 @@ TEST(StringFormatTest, GenericTypographic) {
   EXPECT_EQ(format, StringFormat::GenericTypographic());
 }
 
-TEST(StringFormatTest, AlignmentsAndClone) {
+TEST(StringFormatTest, UnknownAlignmentIsRefused) {
   StringFormat format;
   ASSERT_EQ(format.SetAlignment(StringAlignmentCenter), Ok);
-  ASSERT_EQ(format.SetLineAlignment(StringAlignmentFar), Ok);
   EXPECT_EQ(format.SetAlignment(StringAlignment(3)), InvalidParameter);
   EXPECT_EQ(format.GetAlignment(), StringAlignmentCenter);
-  std::unique_ptr<StringFormat> copy(format.Clone());
-  EXPECT_EQ(copy->GetLineAlignment(), StringAlignmentFar);
   EXPECT_EQ(format.GetLastStatus(), InvalidParameter);
 }

@@ -139,92 +139,39 @@ TEST_F(Module, ObjectsShareTheModulesEngine) {
   b->Release();
 }
 
-// The whole key tree below a key as text: names, values and nesting.
-std::string Tree(HKEY parent, const char16_t* name, int depth = 0) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(parent, name, 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
-  std::string out(std::size_t(depth) * 2, ' ');
-  for (const char16_t* c = name; *c; ++c) out += char(*c);
-  for (DWORD i = 0;; ++i) {
-    char16_t valueName[256], data[1024];
-    DWORD nameLength = 256, size = sizeof data;
-    if (RegEnumValueW(key, i, valueName, &nameLength, nullptr, nullptr,
-                      reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
-      break;
-    out += " [";
-    for (const char16_t* c = valueName; *c; ++c) out += char(*c);
-    out += "=";
-    for (const char16_t* c = data; *c; ++c) out += char(*c);
-    out += "]";
-  }
-  out += "\n";
-  for (DWORD i = 0;; ++i) {
-    char16_t child[256];
-    DWORD length = 256;
-    if (RegEnumKeyExW(key, i, child, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-      break;
-    out += Tree(key, child, depth + 1);
-  }
-  RegCloseKey(key);
-  return out;
-}
-
-std::string WholeTree() {
-  std::string out;
-  for (DWORD i = 0;; ++i) {
-    char16_t child[256];
-    DWORD length = 256;
-    if (RegEnumKeyExW(HKEY_CLASSES_ROOT, i, child, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    out += Tree(HKEY_CLASSES_ROOT, child);
-  }
-  return out;
-}
-
 TEST_F(Module, RegistrationWritesTheClassProgIdsAndTypeLibrary) {
   TempRegistry registry;
   ASSERT_EQ(module.Register(), S_OK);
-  const std::string module_path = GLYPHWARD_MODULE_PATH;
-  const std::string tree = WholeTree();
-  EXPECT_NE(tree.find("Mirel.Glyphward.1 [=Captcha Class]\n"
-                      "  CLSID [={D53E867E-CF73-48EB-A052-A6369CF45F59}]\n"),
-            std::string::npos)
-      << tree;
-  EXPECT_NE(tree.find("Mirel.Glyphward [=Captcha Class]\n"
-                      "  CLSID [={D53E867E-CF73-48EB-A052-A6369CF45F59}]\n"
-                      "  CurVer [=Mirel.Glyphward.1]\n"),
-            std::string::npos)
-      << tree;
-  EXPECT_NE(tree.find("CLSID\n"
-                      "  {D53E867E-CF73-48EB-A052-A6369CF45F59} [=Captcha Class]\n"
-                      "    InprocServer32 [=" +
-                      module_path +
-                      "] [ThreadingModel=Apartment]\n"
-                      "    ProgID [=Mirel.Glyphward.1]\n"
-                      "    Programmable\n"
-                      "    TypeLib [={76A42F20-140E-4C34-B415-22B6AC7764C4}]\n"
-                      "    VersionIndependentProgID [=Mirel.Glyphward]\n"),
-            std::string::npos)
-      << tree;
-  EXPECT_NE(tree.find("TypeLib\n  {76A42F20-140E-4C34-B415-22B6AC7764C4}\n"
-                      "    1.0 [=MirelGlyphward 1.0 Type Library]\n"),
-            std::string::npos)
-      << tree;
+  const std::string clsid = "{D53E867E-CF73-48EB-A052-A6369CF45F59}";
+  const std::string text = registry.Read();
+  for (const std::string& part :
+       {"[CLSID\\" + clsid + "]\n@=\"Captcha Class\"\n[CLSID\\" + clsid +
+            "\\InprocServer32]\n@=\"" + GLYPHWARD_MODULE_PATH +
+            "\"\n\"ThreadingModel\"=\"Apartment\"\n[CLSID\\" + clsid + "\\ProgID]\n" +
+            "@=\"Mirel.Glyphward.1\"\n[CLSID\\" + clsid + "\\Programmable]\n[CLSID\\" + clsid +
+            "\\TypeLib]\n@=\"{76A42F20-140E-4C34-B415-22B6AC7764C4}\"\n[CLSID\\" + clsid +
+            "\\VersionIndependentProgID]\n@=\"Mirel.Glyphward\"\n",
+        "[Mirel.Glyphward]\n@=\"Captcha Class\"\n[Mirel.Glyphward\\CLSID]\n@=\"" + clsid +
+            "\"\n[Mirel.Glyphward\\CurVer]\n@=\"Mirel.Glyphward.1\"\n",
+        "[Mirel.Glyphward.1]\n@=\"Captcha Class\"\n[Mirel.Glyphward.1\\CLSID]\n@=\"" + clsid +
+            "\"\n",
+        std::string("[TypeLib\\{76A42F20-140E-4C34-B415-22B6AC7764C4}\\1.0]\n"
+                    "@=\"MirelGlyphward 1.0 Type Library\"\n")})
+    EXPECT_NE(text.find(part), std::string::npos) << part << "\nin\n" << text;
 }
 
 TEST_F(Module, RegisteringTwiceLeavesOneCleanSet) {
   TempRegistry registry;
   ASSERT_EQ(module.Register(), S_OK);
-  const std::string once = WholeTree();
+  const std::string once = registry.Read();
   ASSERT_EQ(module.Register(), S_OK);
-  EXPECT_EQ(WholeTree(), once);
+  EXPECT_EQ(registry.Read(), once);
 }
 
 TEST_F(Module, ReRegistrationRemovesStaleEntriesUnderTheClassKey) {
   TempRegistry registry;
   ASSERT_EQ(module.Register(), S_OK);
-  const std::string clean = WholeTree();
+  const std::string clean = registry.Read();
   HKEY stale = nullptr;
   ASSERT_EQ(RegCreateKeyW(HKEY_CLASSES_ROOT,
                           u"CLSID\\{D53E867E-CF73-48EB-A052-A6369CF45F59}\\LocalServer32", &stale),
@@ -236,9 +183,9 @@ TEST_F(Module, ReRegistrationRemovesStaleEntriesUnderTheClassKey) {
       ERROR_SUCCESS);
   RegSetValueExW(stale, u"x", 0, REG_SZ, reinterpret_cast<const BYTE*>(u"y"), 4);
   RegCloseKey(stale);
-  ASSERT_NE(WholeTree(), clean);
+  ASSERT_NE(registry.Read(), clean);
   ASSERT_EQ(module.Register(), S_OK);
-  EXPECT_EQ(WholeTree(), clean);
+  EXPECT_EQ(registry.Read(), clean);
 }
 
 TEST_F(Module, UnregistrationKeepsTheClsidKeyAndOtherClasses) {
@@ -248,11 +195,11 @@ TEST_F(Module, UnregistrationKeepsTheClsidKeyAndOtherClasses) {
       RegCreateKeyW(HKEY_CLASSES_ROOT, u"CLSID\\{00000000-0000-0000-0000-000000000001}", &other),
       ERROR_SUCCESS);
   RegCloseKey(other);
-  const std::string before = WholeTree();
+  const std::string before = registry.Read();
   ASSERT_EQ(module.Register(), S_OK);
   ASSERT_EQ(module.Unregister(), S_OK);
   // What registration made is gone except the containers it shares.
-  EXPECT_EQ(WholeTree(), before + "Interface\nTypeLib\n");
+  EXPECT_EQ(registry.Read(), before + "[Interface]\n[TypeLib]\n");
   HKEY clsid = nullptr;
   EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID", 0, KEY_READ, &clsid), ERROR_SUCCESS);
   RegCloseKey(clsid);

@@ -2,6 +2,7 @@
 // type library source.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -258,6 +259,24 @@ INSTANTIATE_TEST_SUITE_P(
         "interface I {5E10E3B8-D844-48B8-AEF1-7E051D54426C} IDispatch dual \"h\"\n"
         "  method 1 M \"h\"\n  method 1 N \"h\"\n",
         "typelib-text 1\nlibrary L {76A42F20-140E-4C34-B415-22B6AC7764C4} 1.0 \"h\"\n"
+        "interface I {5E10E3B8-D844-48B8-AEF1-7E051D54426C} IDispatch dual \"h\"\n"
+        "  propget 1 M \"h\" out,retval long* r\n  method 1 M \"h\"\n",
+        "typelib-text 1\nlibrary L {76A42F20-140E-4C34-B415-22B6AC7764C4} 1.0 \"h\"\n"
         "coclass C {D53E867E-CF73-48EB-A052-A6369CF45F59} \"h\"\n  default Missing\n"));
+
+// What the type library fuzz target caught loading although a name in it
+// finds two members of different ids: each input is refused.
+TEST(TypeLibrary, FuzzRegressionsAreRefused) {
+  int count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(
+           std::filesystem::path(GLYPHWARD_FUZZ_REGRESSIONS) / "typelib_text_fuzz")) {
+    ITypeLib* library = nullptr;
+    EXPECT_EQ(LoadTypeLib(Wide(entry.path().c_str()).c_str(), &library), TYPE_E_INVDATAREAD)
+        << entry.path();
+    EXPECT_EQ(library, nullptr);
+    ++count;
+  }
+  EXPECT_GT(count, 0);
+}
 
 }  // namespace

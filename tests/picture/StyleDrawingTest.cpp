@@ -16,6 +16,10 @@ bool IsOpaqueWhite(const Color& c) {
 bool IsStrongRed(const Color& c) {
   return c.GetA() == 255 && c.GetR() > 200 && c.GetG() < 80 && c.GetB() < 80;
 }
+// Painted at any coverage in something other than white.
+bool IsNotChalk(const Color& c) {
+  return c.GetA() != 0 && (c.GetR() != 255 || c.GetG() != 255 || c.GetB() != 255);
+}
 bool IsGreenish(const Color& c) {
   return c.GetA() == 255 && c.GetG() > c.GetR() + 40 && c.GetG() > c.GetB() + 40;
 }
@@ -26,11 +30,7 @@ TEST(Chalkboard, WhiteOutlinesOnAnUntouchedGround) {
   const int total = 250 * 50;
   const int transparent = CountPixels(*bitmap, IsTransparent);
   const int white = CountPixels(*bitmap, IsOpaqueWhite);
-  // Every painted pixel is white at some coverage; nothing else is drawn.
-  const int other = CountPixels(*bitmap, [](const Color& c) {
-    return c.GetA() != 0 && (c.GetR() != 255 || c.GetG() != 255 || c.GetB() != 255);
-  });
-  EXPECT_EQ(other, 0);
+  EXPECT_EQ(CountPixels(*bitmap, IsNotChalk), 0);
   EXPECT_GT(white, 150);
   EXPECT_GT(transparent, total / 2);
   Color corner;
@@ -78,12 +78,7 @@ TEST(Styles, CharactersOutsideTheFontsStayInsideThePicture) {
   // chalk drawn from finite coordinates.
   Seed(8);
   auto bitmap = Draw(31, "\x81\x8D\x8F\x90");
-  EXPECT_EQ(CountPixels(*bitmap,
-                        [](const Color& c) {
-                          return c.GetA() != 0 &&
-                                 (c.GetR() != 255 || c.GetG() != 255 || c.GetB() != 255);
-                        }),
-            0);
+  EXPECT_EQ(CountPixels(*bitmap, IsNotChalk), 0);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <fcntl.h>
+#include <hiredis/hiredis.h>
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
@@ -10,14 +11,13 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -26,10 +26,8 @@ namespace glyphward_service_test {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kStartupWait = std::chrono::seconds(5);
-constexpr auto kShutdownWait = std::chrono::seconds(5);
+constexpr auto kWait = std::chrono::seconds(5);  // for start-up and for shutdown
 constexpr auto kPollInterval = std::chrono::milliseconds(20);
-constexpr int kPortAttempts = 5;
 
 class FileDescriptor {
  public:
@@ -45,82 +43,56 @@ class FileDescriptor {
   int fd_;
 };
 
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return address;
+std::system_error SystemError(const std::string& what) {
+  return std::system_error(errno, std::generic_category(), what);
 }
 
 // A port the kernel just handed out; another process could take it before
 // redis-server binds it, hence the retries in the constructor.
 int FreePort() {
   FileDescriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  sockaddr_in address = Loopback(0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof address;
   if (socket.get() < 0 || bind(socket.get(), reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-      getsockname(socket.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-    throw std::system_error(errno, std::generic_category(), "no free loopback port");
-  }
+      getsockname(socket.get(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    throw SystemError("no free loopback port");
   return ntohs(address.sin_port);
 }
 
 bool AnswersPing(int port) {
-  FileDescriptor socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
-  if (socket.get() < 0) return false;
-  const timeval timeout{0, 200'000};
-  setsockopt(socket.get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-  setsockopt(socket.get(), SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
-  const sockaddr_in address = Loopback(port);
-  if (connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    return false;
-  }
-  constexpr std::string_view kPing = "PING\r\n";
-  constexpr std::string_view kPong = "+PONG\r\n";
-  if (send(socket.get(), kPing.data(), kPing.size(), MSG_NOSIGNAL) !=
-      static_cast<ssize_t>(kPing.size())) {
-    return false;
-  }
-  std::string answer;
-  char buffer[16];
-  while (answer.size() < kPong.size()) {
-    const ssize_t got = recv(socket.get(), buffer, sizeof buffer, 0);
-    if (got <= 0) return false;
-    answer.append(buffer, static_cast<std::size_t>(got));
-  }
-  return answer == kPong;
+  const std::unique_ptr<redisContext, decltype(&redisFree)> context(
+      redisConnectWithTimeout("127.0.0.1", port, timeval{0, 200'000}), &redisFree);
+  if (!context || context->err != 0) return false;
+  const std::unique_ptr<redisReply, decltype(&freeReplyObject)> reply(
+      static_cast<redisReply*>(redisCommand(context.get(), "PING")), &freeReplyObject);
+  return reply && reply->type == REDIS_REPLY_STATUS && std::string(reply->str) == "PONG";
 }
 
 std::string FindExecutable() {
   const char* path = std::getenv("PATH");
-  std::istringstream folders(path != nullptr ? path : "");
-  for (std::string folder; std::getline(folders, folder, ':');) {
-    if (folder.empty()) continue;
-    const std::string candidate = folder + "/redis-server";
-    if (access(candidate.c_str(), X_OK) == 0) return candidate;
-  }
-  if (access("/usr/bin/redis-server", X_OK) == 0) return "/usr/bin/redis-server";
+  std::istringstream folders(std::string(path != nullptr ? path : "") + ":/usr/bin");
+  for (std::string folder; std::getline(folders, folder, ':');)
+    if (!folder.empty() && access((folder + "/redis-server").c_str(), X_OK) == 0)
+      return folder + "/redis-server";
   throw std::runtime_error(
-      "redis-server is not installed (not on PATH nor at /usr/bin/redis-server); "
+      "redis-server is not installed (not on PATH nor in /usr/bin); "
       "scripts/install-deps.sh installs it");
 }
 
 // The child dies with the starting thread, so a crashed test leaves no server.
 pid_t Spawn(const std::string& executable, const std::vector<std::string>& args,
             const std::filesystem::path& log) {
-  std::vector<char*> argv;
-  argv.push_back(const_cast<char*>(executable.c_str()));
+  std::vector<char*> argv{const_cast<char*>(executable.c_str())};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
   FileDescriptor input(open("/dev/null", O_RDONLY | O_CLOEXEC));
   FileDescriptor output(open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600));
-  if (input.get() < 0 || output.get() < 0) {
-    throw std::system_error(errno, std::generic_category(), "cannot open " + log.string());
-  }
+  if (input.get() < 0 || output.get() < 0) throw SystemError("cannot open " + log.string());
   const pid_t parent = getpid();
   const pid_t child = fork();
-  if (child < 0) throw std::system_error(errno, std::generic_category(), "fork");
+  if (child < 0) throw SystemError("fork");
   if (child == 0) {
     // Only async-signal-safe calls between fork and exec.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -133,8 +105,6 @@ pid_t Spawn(const std::string& executable, const std::vector<std::string>& args,
     dup2(output.get(), STDERR_FILENO);
     close_range(3, ~0U, 0);
     execv(executable.c_str(), argv.data());
-    constexpr char kFailed[] = "exec of redis-server failed\n";
-    [[maybe_unused]] const ssize_t ignored = write(STDERR_FILENO, kFailed, sizeof kFailed - 1);
     _exit(127);
   }
   return child;
@@ -151,21 +121,15 @@ RedisServer::RedisServer() : executable_(FindExecutable()) {
   const char* tmp = std::getenv("TMPDIR");
   std::string pattern =
       std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/glyphward-redis-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
-  }
+  if (mkdtemp(pattern.data()) == nullptr) throw SystemError("mkdtemp " + pattern);
   folder_ = pattern;
-  try {
-    for (int attempt = 0; attempt < kPortAttempts; ++attempt) {
-      port_ = FreePort();
-      if (Launch()) return;
-    }
-    throw std::runtime_error("redis-server did not come up; its log ends:\n" + LogTail());
-  } catch (...) {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-    throw;
+  for (int attempt = 0; attempt < 5; ++attempt) {
+    port_ = FreePort();
+    if (Launch()) return;
   }
+  const std::string log = LogTail();
+  std::filesystem::remove_all(folder_);
+  throw std::runtime_error("redis-server did not come up; its log ends:\n" + log);
 }
 
 RedisServer::~RedisServer() {
@@ -175,17 +139,15 @@ RedisServer::~RedisServer() {
 }
 
 void RedisServer::Start() {
-  if (pid_ > 0) return;
-  if (!Launch()) {
+  if (pid_ <= 0 && !Launch())
     throw std::runtime_error("redis-server did not come back on port " + std::to_string(port_) +
                              "; its log ends:\n" + LogTail());
-  }
 }
 
 void RedisServer::Stop() {
   if (pid_ <= 0) return;
   kill(pid_, SIGTERM);
-  for (const auto deadline = Clock::now() + kShutdownWait; Clock::now() < deadline;) {
+  for (const auto deadline = Clock::now() + kWait; Clock::now() < deadline;) {
     if (Reaped(pid_)) {
       pid_ = -1;
       return;
@@ -207,13 +169,10 @@ bool RedisServer::Launch() {
                 "--appendonly", "no", "--dir", folder_.string(), "--daemonize", "no"},
                folder_ / "redis.log");
   bool exited = false;
-  for (const auto deadline = Clock::now() + kStartupWait; Clock::now() < deadline;) {
+  for (const auto deadline = Clock::now() + kWait; Clock::now() < deadline && !exited;) {
     if ((exited = Reaped(pid_))) break;
-    if (AnswersPing(port_)) {
-      // A PONG from another server holding the port does not mean this one is up.
-      if (!(exited = Reaped(pid_))) return true;
-      break;
-    }
+    // A PONG from another server holding the port does not mean this one is up.
+    if (AnswersPing(port_) && !(exited = Reaped(pid_))) return true;
     std::this_thread::sleep_for(kPollInterval);
   }
   if (!exited) {
@@ -225,10 +184,9 @@ bool RedisServer::Launch() {
 }
 
 std::string RedisServer::LogTail() const {
-  constexpr std::size_t kTail = 2000;
   std::ifstream log(folder_ / "redis.log");
-  std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
-  return text.size() > kTail ? text.substr(text.size() - kTail) : text;
+  const std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+  return text.size() > 2000 ? text.substr(text.size() - 2000) : text;
 }
 
 }  // namespace glyphward_service_test

@@ -69,13 +69,8 @@ TEST(ChallengePicture, TheSameChallengeGivesTheSameBytesAtItsSize) {
   }
   EXPECT_NE(ChallengePicture(MakeChallenge(12346), "PNG"),
             ChallengePicture(MakeChallenge(12345), "PNG"));
-}
-
-TEST(ChallengePicture, JpegIsJpeg) {
   const Bytes jpeg = ChallengePicture(MakeChallenge(12345), "JPEG");
-  ASSERT_GE(jpeg.size(), 4u);
-  EXPECT_EQ(jpeg[0], 0xFF);
-  EXPECT_EQ(jpeg[1], 0xD8);
+  EXPECT_EQ(Bytes(jpeg.begin(), jpeg.begin() + 2), (Bytes{0xFF, 0xD8}));
 }
 
 TEST(ChallengePicture, ThreadsDrawAloneAndTheCallersEngineIsUntouched) {

@@ -93,8 +93,6 @@ class DemoPageTest(unittest.TestCase):
             time.sleep(0.05)
         raise RuntimeError(f"glyphward serve did not answer within {WAIT} s")
 
-    # Helpers ---------------------------------------------------------------
-
     def setUp(self):
         self.driver.get(self.base + "/")
         self.current = self.wait_for_challenge()
@@ -111,10 +109,13 @@ class DemoPageTest(unittest.TestCase):
     def status(self):
         return self.element("status").text
 
+    def attribute(self, element_id, name):
+        return self.element(element_id).get_attribute(name)
+
     def wait_for_challenge(self, previous=None):
         """Waits for a loaded picture of a challenge other than `previous`."""
         def loaded():
-            token = self.element("token").get_attribute("value")
+            token = self.attribute("token", "value")
             answer = self.js("return document.body.dataset.testAnswer || ''")
             ready = self.js("const p = document.getElementById('picture');"
                             "return p.complete && p.naturalWidth > 0")
@@ -132,28 +133,26 @@ class DemoPageTest(unittest.TestCase):
         self.until(lambda: expected in self.status(),
                    f"status never said {expected!r}")
 
-    # Tests -----------------------------------------------------------------
-
     def test_picture_is_the_challenge_picture(self):
         picture = self.element("picture")
         self.assertTrue(picture.is_displayed())
         self.assertEqual(self.js("return arguments[0].naturalWidth", picture), WIDTH)
         self.assertEqual(self.js("return arguments[0].naturalHeight", picture), HEIGHT)
-        self.assertEqual(picture.get_attribute("src"),
+        self.assertEqual(self.attribute("picture", "src"),
                          f"{self.base}/api/challenge/{self.current['token']}/image")
 
     def test_correct_answer_once_then_used(self):
         token = self.current["token"]
         self.submit_with_enter(self.current["answer"].lower())
         self.wait_for_status("Correct: you are human.")
-        self.assertIn("ok", self.element("status").get_attribute("class"))
+        self.assertIn("ok", self.attribute("status", "class"))
         self.driver.save_screenshot(SCREENSHOT)
 
         # The page keeps the spent token; checking it again must fail.
-        self.assertEqual(self.element("token").get_attribute("value"), token)
+        self.assertEqual(self.attribute("token", "value"), token)
         self.element("answer").send_keys(Keys.ENTER)
         self.wait_for_status("already used")
-        self.assertIn("fail", self.element("status").get_attribute("class"))
+        self.assertIn("fail", self.attribute("status", "class"))
 
     def test_failures_are_explained(self):
         cases = [
@@ -175,17 +174,15 @@ class DemoPageTest(unittest.TestCase):
                 self.current = self.wait_for_challenge(self.current["token"])
 
     def test_new_picture_replaces_the_challenge(self):
-        old_src = self.element("picture").get_attribute("src")
         self.submit_with_enter("nope")
         self.wait_for_status("Wrong:")
 
-        button = self.element("new-picture")
-        button.send_keys(Keys.ENTER)  # a focused button, pressed from the keyboard
+        # A focused button, pressed from the keyboard.
+        self.element("new-picture").send_keys(Keys.ENTER)
         fresh = self.wait_for_challenge(self.current["token"])
-        self.assertNotEqual(fresh["token"], self.current["token"])
-        self.assertNotEqual(self.element("picture").get_attribute("src"), old_src)
-        self.assertIn(fresh["token"], self.element("picture").get_attribute("src"))
-        self.assertEqual(self.element("answer").get_attribute("value"), "")
+        self.assertEqual(self.attribute("picture", "src"),
+                         f"{self.base}/api/challenge/{fresh['token']}/image")
+        self.assertEqual(self.attribute("answer", "value"), "")
         self.assertEqual(self.status(), "")
 
         # The new token is live.
@@ -199,7 +196,7 @@ class DemoPageTest(unittest.TestCase):
             "const a = arguments[0];"
             "return a.error === null && (a.readyState >= 2 || a.duration > 0)", audio),
             "the sound never loaded")
-        self.assertEqual(audio.get_attribute("src"),
+        self.assertEqual(self.attribute("audio", "src"),
                          f"{self.base}/api/challenge/{self.current['token']}/audio")
         self.assertGreater(self.js("return arguments[0].duration", audio), 0.5)
         self.until(lambda: self.js("return arguments[0].currentTime > 0", audio),
@@ -207,20 +204,16 @@ class DemoPageTest(unittest.TestCase):
         self.assertEqual(self.status(), "")
 
     def test_accessible_markup(self):
-        field = self.element("answer")
         label = self.driver.find_element(By.CSS_SELECTOR, "label[for='answer']")
         self.assertTrue(label.text.strip())
-        for attribute, value in (("autocomplete", "off"), ("autocapitalize", "characters"),
-                                 ("spellcheck", "false")):
-            self.assertEqual(field.get_attribute(attribute), value, attribute)
-        self.assertTrue(self.element("picture").get_attribute("alt").strip())
-        self.assertEqual(self.element("token").get_attribute("type"), "hidden")
-        status = self.element("status")
-        self.assertEqual(status.get_attribute("role"), "status")
-        self.assertEqual(status.get_attribute("aria-live"), "polite")
-        for button in ("new-picture", "listen"):
-            self.assertEqual(self.element(button).get_attribute("type"), "button")
-        self.assertEqual(self.element("check").get_attribute("type"), "submit")
+        self.assertTrue(self.attribute("picture", "alt").strip())
+        for element_id, attribute, value in (
+                ("answer", "autocomplete", "off"), ("answer", "autocapitalize", "characters"),
+                ("answer", "spellcheck", "false"), ("token", "type", "hidden"),
+                ("status", "role", "status"), ("status", "aria-live", "polite"),
+                ("new-picture", "type", "button"), ("listen", "type", "button"),
+                ("check", "type", "submit")):
+            self.assertEqual(self.attribute(element_id, attribute), value, (element_id, attribute))
 
         # Same-origin files only and no inline script, so a strict CSP holds.
         self.assertEqual(self.js(

@@ -17,53 +17,32 @@ using namespace SoundTests;
 constexpr size_t kRecords = 36;
 constexpr double kBytesPerSecond = 8000 * 2;
 
-TEST(ClipIndex, Holds36RecordsOf12Bytes) {
-  EXPECT_EQ(ReadResourceFile("clip_index.bin").size(), kRecords * 12);
-}
-
-TEST(ClipIndex, RecordsRunFromAToZThenOneToNineThenZero) {
+// 36 records of 12 bytes, a to z, then 1 to 9, then 0; three reserved bytes
+// of 0xCD each; clips of whole samples lasting 0.5 to 1.3 s, back to back,
+// filling the bank, each with sound in it.
+TEST(ClipIndex, LayoutOrderAndClipSizes) {
+  const Bytes index = ReadResourceFile("clip_index.bin");
+  ASSERT_EQ(index.size(), kRecords * 12);
   const std::string expected = "abcdefghijklmnopqrstuvwxyz1234567890";
+  uint64_t next = 0;
   for (size_t i = 0; i < kRecords; ++i) {
-    EXPECT_EQ(RecordAt(i).character, static_cast<unsigned char>(expected[i])) << "record " << i;
-  }
-}
-
-TEST(ClipIndex, ReservedBytesAreCD) {
-  Bytes index = ReadResourceFile("clip_index.bin");
-  for (size_t i = 0; i < kRecords; ++i) {
-    for (size_t j = 1; j <= 3; ++j) EXPECT_EQ(index[i * 12 + j], 0xCD) << "record " << i;
-  }
-}
-
-TEST(ClipIndex, ClipsLieBackToBackAndFillTheBank) {
-  EXPECT_EQ(RecordAt(0).offset, 0u);
-  for (size_t i = 1; i < kRecords; ++i) {
-    EXPECT_EQ(RecordAt(i).offset, RecordAt(i - 1).offset + RecordAt(i - 1).length) << i;
-  }
-  IndexRecord last = RecordAt(kRecords - 1);
-  EXPECT_EQ(uint64_t{last.offset} + last.length, ReadResourceFile("clip_bank.bin").size());
-}
-
-TEST(ClipIndex, ClipsHoldWholeSamplesAndLastHalfASecondToOnePointThree) {
-  for (size_t i = 0; i < kRecords; ++i) {
-    IndexRecord record = RecordAt(i);
-    EXPECT_EQ(record.length % 2, 0u) << record.character;
-    EXPECT_GE(record.length / kBytesPerSecond, 0.5) << record.character;
-    EXPECT_LE(record.length / kBytesPerSecond, 1.3) << record.character;
-  }
-}
-
-TEST(ClipIndex, EveryClipHasSound) {
-  // A clip of silence would pass every size check and still say nothing.
-  for (size_t i = 0; i < kRecords; ++i) {
-    Bytes clip = ClipAt(i);
+    SCOPED_TRACE("record " + std::to_string(i));
+    const IndexRecord record = RecordAt(i);
+    EXPECT_EQ(record.character, static_cast<unsigned char>(expected[i]));
+    for (size_t j = 1; j <= 3; ++j) EXPECT_EQ(index[i * 12 + j], 0xCD);
+    EXPECT_EQ(record.offset, next);
+    EXPECT_EQ(record.length % 2, 0u);
+    EXPECT_GE(record.length / kBytesPerSecond, 0.5);
+    EXPECT_LE(record.length / kBytesPerSecond, 1.3);
+    next = uint64_t{record.offset} + record.length;
+    // A clip of silence would pass every size check and still say nothing.
+    const Bytes clip = ClipAt(i);
     int peak = 0;
-    for (size_t j = 0; j + 1 < clip.size(); j += 2) {
-      int sample = static_cast<int16_t>(ReadLe16(clip.data() + j));
-      peak = std::max(peak, std::abs(sample));
-    }
-    EXPECT_GT(peak, 8000) << "record " << i;
+    for (size_t j = 0; j + 1 < clip.size(); j += 2)
+      peak = std::max(peak, std::abs(int(static_cast<int16_t>(ReadLe16(clip.data() + j)))));
+    EXPECT_GT(peak, 8000);
   }
+  EXPECT_EQ(next, ReadResourceFile("clip_bank.bin").size());
 }
 
 TEST(ClipIndex, EmbeddedResourcesAreTheCommittedFiles) {

@@ -2,7 +2,7 @@
 // BuildWave fail with a message instead of reading past a buffer.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <functional>
 #include <vector>
 
 #include "SoundBuilder.h"
@@ -26,19 +26,18 @@ Bytes Record(char c, uint32_t offset, uint32_t length) {
   return r;
 }
 
-// The three resources of a small voice, which each test spoils in one way:
+Bytes Concat(const Bytes& x, const Bytes& y) {
+  Bytes all = x;
+  all.insert(all.end(), y.begin(), y.end());
+  return all;
+}
+
+// The three resources of a small voice, which each case spoils in one way:
 // 'a' is 4 bytes at 0, 'b' 2 bytes at 4 in a 6-byte bank.
-class DamagedResources : public ::testing::Test {
- protected:
+struct SmallVoice {
   Bytes header_ = SoundTests::ReadResourceFile("wave_header.bin");
   Bytes index_ = Concat(Record('a', 0, 4), Record('b', 4, 2));
   Bytes bank_ = {1, 2, 3, 4, 5, 6};
-
-  static Bytes Concat(const Bytes& x, const Bytes& y) {
-    Bytes all = x;
-    all.insert(all.end(), y.begin(), y.end());
-    return all;
-  }
 
   // Builds code with the resources as they are now; "" when it succeeds.
   std::string FailureOf(const std::string& code, bool withHeader = true, bool withIndex = true,
@@ -66,13 +65,10 @@ class DamagedResources : public ::testing::Test {
   }
 };
 
-TEST_F(DamagedResources, IntactSmallVoiceWorks) {
-  // The fixture itself must be sound, or the failures below prove nothing.
-  EXPECT_EQ(FailureOf("ab"), "");
-  EXPECT_EQ(FailureOf("B"), "");
-}
-
-TEST_F(DamagedResources, ModuleWithoutSoundResourcesFails) {
+TEST(DamagedResources, IntactSmallVoiceWorks) {
+  // The small voice itself must be sound, or the failures below prove nothing.
+  EXPECT_EQ(SmallVoice().FailureOf("ab"), "");
+  EXPECT_EQ(SmallVoice().FailureOf("B"), "");
   std::shared_ptr<unsigned char[]> bytes;
   int32_t count = 0;
   try {
@@ -83,49 +79,40 @@ TEST_F(DamagedResources, ModuleWithoutSoundResourcesFails) {
   }
 }
 
-TEST_F(DamagedResources, EachMissingResourceFails) {
-  EXPECT_EQ(FailureOf("a", false, true, true), kMissing);
-  EXPECT_EQ(FailureOf("a", true, false, true), kMissing);
-  EXPECT_EQ(FailureOf("a", true, true, false), kMissing);
-  // Even an empty code needs the header.
-  EXPECT_EQ(FailureOf("", false, true, true), kMissing);
-}
-
-TEST_F(DamagedResources, EmptyResourcesFail) {
-  bank_.clear();
-  EXPECT_EQ(FailureOf("a"), kMissing);
-  bank_ = {1, 2, 3, 4, 5, 6};
-  index_.clear();
-  EXPECT_EQ(FailureOf(""), kMissing);
-}
-
-TEST_F(DamagedResources, HeaderOfTheWrongShapeFails) {
-  header_.pop_back();
-  EXPECT_EQ(FailureOf(""), kDamaged);
-  header_ = SoundTests::ReadResourceFile("wave_header.bin");
-  header_[36] = 'D';  // "Data" instead of "data"
-  EXPECT_EQ(FailureOf(""), kDamaged);
-}
-
-TEST_F(DamagedResources, IndexWithAPartRecordFails) {
-  index_.push_back(0);
-  EXPECT_EQ(FailureOf("a"), kDamaged);
-}
-
-TEST_F(DamagedResources, ClipReachingPastTheBankFails) {
-  index_ = Concat(Record('a', 0, 4), Record('b', 4, 4));
-  EXPECT_EQ(FailureOf("a"), "");
-  EXPECT_EQ(FailureOf("b"), kDamaged);
-}
-
-TEST_F(DamagedResources, OffsetThatWouldWrapIn32BitsFails) {
-  index_ = Concat(Record('a', 0, 4), Record('b', 0xFFFFFFF0u, 0x20));
-  EXPECT_EQ(FailureOf("b"), kDamaged);
-}
-
-TEST_F(DamagedResources, ClipOfAnOddLengthFails) {
-  index_ = Concat(Record('a', 0, 3), Record('b', 4, 2));
-  EXPECT_EQ(FailureOf("a"), kDamaged);
+// Each case spoils the small voice in one way; an empty code needs the
+// header alone, and 'a' needs all three resources.
+TEST(DamagedResources, EachDamageFailsWithItsMessage) {
+  struct Case {
+    const char* what;
+    std::function<void(SmallVoice&)> spoil;
+    std::string code;
+    bool header = true, index = true, bank = true;
+    const char* message = kDamaged;
+  };
+  const Case cases[] = {
+      {"no header", {}, "", false, true, true, kMissing},
+      {"no index", {}, "a", true, false, true, kMissing},
+      {"no bank", {}, "a", true, true, false, kMissing},
+      {"empty bank", [](auto& f) { f.bank_.clear(); }, "a", true, true, true, kMissing},
+      {"empty index", [](auto& f) { f.index_.clear(); }, "", true, true, true, kMissing},
+      {"short header", [](auto& f) { f.header_.pop_back(); }, ""},
+      {"Data, not data", [](auto& f) { f.header_[36] = 'D'; }, ""},
+      {"part record", [](auto& f) { f.index_.push_back(0); }, "a"},
+      {"clip past the bank",
+       [](auto& f) { f.index_ = Concat(Record('a', 0, 4), Record('b', 4, 4)); }, "b"},
+      {"offset wrapping in 32 bits",
+       [](auto& f) { f.index_ = Concat(Record('a', 0, 4), Record('b', 0xFFFFFFF0u, 0x20)); }, "b"},
+      {"odd length", [](auto& f) { f.index_ = Concat(Record('a', 0, 3), Record('b', 4, 2)); }, "a"},
+  };
+  for (const Case& c : cases) {
+    SmallVoice voice;
+    if (c.spoil) c.spoil(voice);
+    EXPECT_EQ(voice.FailureOf(c.code, c.header, c.index, c.bank), c.message) << c.what;
+  }
+  // A clip within the bank still plays beside one that reaches past it.
+  SmallVoice voice;
+  voice.index_ = Concat(Record('a', 0, 4), Record('b', 4, 4));
+  EXPECT_EQ(voice.FailureOf("a"), "");
 }
 
 }  // namespace

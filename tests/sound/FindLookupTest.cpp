@@ -22,24 +22,18 @@ TEST(FindLookup, ReadsTheLittleEndianFieldsOfTheFirstMatch) {
   EXPECT_EQ(lookup.offset, 0x04030201u);
   EXPECT_EQ(lookup.length, 0x0A0B0C0Du);
   EXPECT_EQ(lookup.reserved[0], 0xCD);
-}
-
-TEST(FindLookup, FindsALaterRecord) {
-  SoundLookup lookup = SoundBuilder::FindLookup('y', kIndex, 3);
+  lookup = SoundBuilder::FindLookup('y', kIndex, 3);
   EXPECT_EQ(lookup.offset, 16u);
   EXPECT_EQ(lookup.length, 2u);
 }
 
+// Characters that are missing, bytes of the reserved fields, and records
+// beyond the given count give the not-found offset.
 TEST(FindLookup, MissingCharacterGivesTheNotFoundOffset) {
-  EXPECT_EQ(SoundBuilder::FindLookup('z', kIndex, 3).offset, 0xFFFFFFFFu);
-  EXPECT_EQ(SoundBuilder::FindLookup('\0', kIndex, 3).offset, 0xFFFFFFFFu);
-  // Bytes of the reserved fields are not characters.
-  EXPECT_EQ(SoundBuilder::FindLookup('\xCD', kIndex, 3).offset, 0xFFFFFFFFu);
-}
-
-TEST(FindLookup, LooksOnlyAtTheGivenNumberOfRecords) {
-  EXPECT_EQ(SoundBuilder::FindLookup('y', kIndex, 1).offset, 0xFFFFFFFFu);
-  EXPECT_EQ(SoundBuilder::FindLookup('x', kIndex, 0).offset, 0xFFFFFFFFu);
+  const std::pair<char, int> cases[] = {{'z', 3}, {'\0', 3}, {'\xCD', 3}, {'y', 1}, {'x', 0}};
+  for (const auto& [character, records] : cases)
+    EXPECT_EQ(SoundBuilder::FindLookup(character, kIndex, records).offset, 0xFFFFFFFFu)
+        << int(character) << " in " << records;
 }
 
 }  // namespace

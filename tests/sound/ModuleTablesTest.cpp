@@ -30,7 +30,11 @@ TEST(ModuleTables, NeitherModuleSeesTheOthersResources) {
   EXPECT_EQ(TestModuleResourceSize(GlyphwardModuleHandle(), 7, "TEST"), 0u);
   EXPECT_EQ(TestModuleResourceSize(TestModuleHandle(), 206, "WAVE"), 0u);
   EXPECT_EQ(TestModuleResourceSize(GlyphwardModuleHandle(), 206, "WAVE"), 0u);
-  EXPECT_NE(FindResourceA(GlyphwardModuleHandle(), MAKEINTRESOURCEA(206), "WAVE"), nullptr);
+  // Nor can a handle found in one module be used with another.
+  HRSRC bank = FindResourceA(GlyphwardModuleHandle(), MAKEINTRESOURCEA(206), "WAVE");
+  ASSERT_NE(bank, nullptr);
+  EXPECT_EQ(SizeofResource(TestModuleHandle(), bank), 0u);
+  EXPECT_EQ(LoadResource(TestModuleHandle(), bank), nullptr);
 }
 
 }  // namespace

@@ -1,16 +1,8 @@
 #include "SoundFiles.h"
 
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <stdexcept>
-#include <sys/wait.h>
 
 namespace SoundTests {
 
@@ -49,46 +41,6 @@ Bytes ClipOf(char character) {
   size_t number = kCharacters.find(character);
   if (number == std::string::npos) throw std::out_of_range("no clip for this character");
   return ClipAt(number);
-}
-
-std::string RunCommand(const std::string& command, int& status) {
-  struct PipeCloser {
-    int* status;
-    void operator()(FILE* pipe) const { *status = pclose(pipe); }
-  };
-  std::string output;
-  int rawStatus = -1;
-  {
-    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"), PipeCloser{&rawStatus});
-    if (!pipe) throw std::runtime_error("cannot run " + command);
-    std::array<char, 256> buffer{};
-    size_t read = 0;
-    while ((read = fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) {
-      output.append(buffer.data(), read);
-    }
-  }
-  status = (rawStatus != -1 && WIFEXITED(rawStatus)) ? WEXITSTATUS(rawStatus) : -1;
-  return output;
-}
-
-TempFile::TempFile(const std::string& suffix) {
-  std::string pattern =
-      (std::filesystem::temp_directory_path() / ("glyphward-sound-XXXXXX" + suffix)).string();
-  int fd = mkstemps(pattern.data(), static_cast<int>(suffix.size()));
-  if (fd < 0) throw std::runtime_error("cannot create a temporary file");
-  close(fd);
-  path_ = pattern;
-}
-
-TempFile::~TempFile() {
-  std::error_code ignored;
-  std::filesystem::remove(path_, ignored);
-}
-
-void TempFile::Write(const unsigned char* data, size_t size) const {
-  std::ofstream out(path_, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  if (!out) throw std::runtime_error("cannot write " + path_);
 }
 
 }  // namespace SoundTests

@@ -32,22 +32,4 @@ Bytes ClipAt(size_t number);
 // The clip of a character, found by its position in kCharacters.
 Bytes ClipOf(char character);
 
-// Runs a shell command; returns its standard output, and its exit status in
-// status.
-std::string RunCommand(const std::string& command, int& status);
-
-// A file in the temporary directory, removed when the object goes.
-class TempFile {
- public:
-  explicit TempFile(const std::string& suffix);
-  ~TempFile();
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& path() const { return path_; }
-  void Write(const unsigned char* data, size_t size) const;
-
- private:
-  std::string path_;
-};
-
 }  // namespace SoundTests

@@ -1,27 +1,17 @@
 // Letters cut by their own shadow: only the parts where one lies without the
 // other keep a colour of their own.
-#include "LetterMask.h"
 #include "StyleTestSupport.h"
 
 namespace style_tests {
 namespace {
 
-using Gdiplus::Color;
-using Gdiplus::RectF;
-
 // The frame's draws and, for style 27, the three channels of its colour;
 // nothing depends on the size or the code.
 INSTANTIATE_TEST_SUITE_P(CrossShadow, StepCounts,
                          ::testing::Values(StepCase{26, 250, 50, "ABCDE", kFrameSteps},
-                                           StepCase{27, 250, 50, "ABCDE", kFrameSteps + 3},
-                                           StepCase{26, 173, 61, "AB", kFrameSteps},
-                                           StepCase{27, 173, 61, "ABCDEFGH", kFrameSteps + 3},
                                            StepCase{26, 1, 1, "A", kFrameSteps},
+                                           StepCase{27, 173, 61, "ABCDEFGH", kFrameSteps + 3},
                                            StepCase{27, 1, 1, "", kFrameSteps + 3}));
-
-bool Is(const Pixel& p, const Color& c) {
-  return p[0] == c.GetR() && p[1] == c.GetG() && p[2] == c.GetB() && p[3] == 255;
-}
 
 class CrossShadowStyle : public ::testing::TestWithParam<int> {};
 
@@ -37,8 +27,8 @@ TEST_P(CrossShadowStyle, LettersAndShadowCutEachOther) {
   for (const Case c :
        {Case{250, 50, 10, 2, 5}, Case{250, 50, 10, 2, 17}, Case{500, 150, 20, 6, 8}}) {
     const LetterMask mask(c.seed, "ABCDE", style, Gdiplus::FontStyleBold,
-                          RectF(0, 0, 0.9f * c.w, 0.9f * c.h),
-                          RectF(0.2f * c.w, 0.2f * c.h, 0.6f * c.w, 0.6f * c.h));
+                          Part(c.w, c.h, 0, 0, 0.9f, 0.9f), Part(c.w, c.h, 0.2f, 0.2f, 0.6f, 0.6f),
+                          c.w, c.h);
     Color letters(0xFF008000), shadow(0xFF90EE90), ground(0xFFFF0000);
     if (style == 27) {
       letters = mask.rand.NextColor(1, 136, 1, 136, 1, 136);

@@ -2,7 +2,6 @@
 // fingerprint ridges inside the letters on white (25), or dartboard rings
 // over the whole picture that thicken and change colour in the letters (24).
 #include <cmath>
-#include <map>
 
 #include "StyleTestSupport.h"
 
@@ -14,51 +13,19 @@ namespace {
 constexpr std::uint64_t kRingSteps = kFrameSteps + 3 + 2;
 
 INSTANTIATE_TEST_SUITE_P(Darts, StepCounts,
-                         ::testing::Values(StepCase{24, 250, 50, "ABCDE", kRingSteps},
-                                           StepCase{24, 173, 61, "ABCDE", kRingSteps},
+                         ::testing::Values(StepCase{24, 173, 61, "ABCDE", kRingSteps},
                                            StepCase{24, 1, 1, "", kRingSteps},
                                            StepCase{25, 250, 50, "ABCDE", kRingSteps},
-                                           StepCase{25, 173, 61, "ABCDE", kRingSteps},
                                            StepCase{25, 1, 1, "A", kRingSteps}));
 
 bool White(const Pixel& p) {
   return p[0] == 255 && p[1] == 255 && p[2] == 255;
 }
 
-// The most frequent colour that is not white: the full ink of 2-pixel rings.
-Pixel CommonInk(const Picture& picture) {
-  std::map<Pixel, int> counts;
-  for (std::uint32_t y = 0; y < picture.height; ++y)
-    for (std::uint32_t x = 0; x < picture.width; ++x)
-      if (const Pixel p = picture.At(x, y); !White(p)) ++counts[p];
-  Pixel best{};
-  int bestCount = 0;
-  for (const auto& [p, n] : counts)
-    if (n > bestCount) best = p, bestCount = n;
-  return best;
-}
-
-Pixel Darkest(const Picture& picture) {
-  Pixel best = picture.At(0, 0);
-  for (std::uint32_t y = 0; y < picture.height; ++y)
-    for (std::uint32_t x = 0; x < picture.width; ++x)
-      if (Luma(picture.At(x, y)) < Luma(best)) best = picture.At(x, y);
-  return best;
-}
-
 // How strongly p is `ink` laid over white (0 white, 1 the full ink), or -1
 // when p is not such a blend.
 double InkShare(const Pixel& p, const Pixel& ink) {
-  double dot = 0, norm = 0;
-  for (int c = 0; c < 3; ++c) {
-    dot += (255.0 - p[c]) * (255.0 - ink[c]);
-    norm += (255.0 - ink[c]) * (255.0 - ink[c]);
-  }
-  if (norm == 0) return -1;
-  const double share = dot / norm;
-  for (int c = 0; c < 3; ++c)
-    if (std::abs(255.0 - p[c] - share * (255.0 - ink[c])) > 4) return -1;
-  return share;
+  return MixShare(p, Pixel{255, 255, 255, 255}, ink, 4);
 }
 
 // 5 × 5 blocks that hold no ink at all.
@@ -97,9 +64,8 @@ TEST_P(RingPictures, FingerPrintsIsOneInkOnWhite) {
 // ring pixels are fully inked.
 TEST_P(RingPictures, DartsLettersHaveThickerRingsInTheComplementColour) {
   const Picture darts = Render(24, "ABCDE", 250, 50, GetParam());
-  const Pixel ink = CommonInk(darts);
-  const Pixel complement{Pixel::value_type(255 - ink[0]), Pixel::value_type(255 - ink[1]),
-                         Pixel::value_type(255 - ink[2]), 255};
+  const Pixel ink = MostCommon(darts, [](const Pixel& p) { return !White(p); });
+  const Pixel complement = Complement(ink);
   for (int c = 0; c < 3; ++c) EXPECT_LT(ink[c], 190);
   const auto inked = [&](const Pixel& ringInk, double least) {
     return Count(darts, [&](const Pixel& p) { return InkShare(p, ringInk) >= least; });

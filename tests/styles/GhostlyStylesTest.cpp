@@ -1,7 +1,5 @@
 // Ghostly: pale curved letters on the complementary dark ground, wrapped in
 // a glow stroked in steps from the ground colour to the letter colour.
-#include <map>
-
 #include "StyleTestSupport.h"
 
 namespace style_tests {
@@ -11,29 +9,8 @@ namespace {
 constexpr std::uint64_t kGhostlySteps = kFrameSteps + 3;
 
 INSTANTIATE_TEST_SUITE_P(Ghostly, StepCounts,
-                         ::testing::Values(StepCase{44, 250, 50, "ABCDE", kGhostlySteps},
-                                           StepCase{44, 173, 61, "ABCDE", kGhostlySteps},
-                                           StepCase{44, 2, 40, "AB", kGhostlySteps},
+                         ::testing::Values(StepCase{44, 173, 61, "ABCDE", kGhostlySteps},
                                            StepCase{44, 1, 1, "", kGhostlySteps}));
-
-Pixel MostCommon(const Picture& picture) {
-  std::map<Pixel, int> counts;
-  for (std::uint32_t y = 0; y < picture.height; ++y)
-    for (std::uint32_t x = 0; x < picture.width; ++x) ++counts[picture.At(x, y)];
-  Pixel best{};
-  int bestCount = 0;
-  for (const auto& [p, n] : counts)
-    if (n > bestCount) best = p, bestCount = n;
-  return best;
-}
-
-Pixel Lightest(const Picture& picture) {
-  Pixel best = picture.At(0, 0);
-  for (std::uint32_t y = 0; y < picture.height; ++y)
-    for (std::uint32_t x = 0; x < picture.width; ++x)
-      if (Luma(picture.At(x, y)) > Luma(best)) best = picture.At(x, y);
-  return best;
-}
 
 class GhostlyPictures : public ::testing::TestWithParam<std::int32_t> {};
 

@@ -21,11 +21,9 @@ std::uint64_t Wave(int w, int h, std::uint64_t letters) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Negative, StepCounts,
-                         ::testing::Values(StepCase{kNegative, 250, 50, "ABCDE", Negative(250, 50)},
-                                           StepCase{kNegative, 173, 61, "ABCDE", Negative(173, 61)},
+                         ::testing::Values(StepCase{kNegative, 173, 61, "ABCDE", Negative(173, 61)},
                                            StepCase{kNegative, 1, 1, "A", Negative(1, 1)},
                                            StepCase{kWave, 250, 50, "ABCDE", Wave(250, 50, 5)},
-                                           StepCase{kWave, 173, 61, "ABCDE", Wave(173, 61, 5)},
                                            StepCase{kWave, 2, 3, "AB", Wave(2, 3, 2)},
                                            StepCase{kWave, 61, 17, "", Wave(61, 17, 0)}));
 

@@ -1,19 +1,14 @@
 // Stitch: the letters' outlines as a row of black dots on white, aliased,
 // with nothing inside the letters.
-#include "LetterMask.h"
 #include "StyleTestSupport.h"
 
 namespace style_tests {
 namespace {
 
-using Gdiplus::RectF;
-
 // The frame and nothing else, whatever the size or the code.
 INSTANTIATE_TEST_SUITE_P(Stitch, StepCounts,
-                         ::testing::Values(StepCase{8, 250, 50, "ABCDE", kFrameSteps},
-                                           StepCase{8, 173, 61, "ABCDE", kFrameSteps},
-                                           StepCase{8, 1, 1, "A", kFrameSteps},
-                                           StepCase{8, 250, 50, "", kFrameSteps}));
+                         ::testing::Values(StepCase{8, 173, 61, "ABCDE", kFrameSteps},
+                                           StepCase{8, 1, 1, "", kFrameSteps}));
 
 bool Black(const Pixel& p) {
   return p == Pixel{0, 0, 0, 255};
@@ -38,9 +33,8 @@ class StitchPixels : public ::testing::TestWithParam<StitchCase> {};
 // included), never inside or around them.
 TEST_P(StitchPixels, DotsFollowTheOutlinesOnly) {
   const StitchCase& c = GetParam();
-  const float w = float(c.width), h = float(c.height);
-  const LetterMask mask(c.seed, c.code, 8, Gdiplus::FontStyleBold, RectF(0, 0, w, h),
-                        RectF(0.2f * w, 0.2f * h, 0.6f * w, 0.6f * h));
+  const LetterMask mask(c.seed, c.code, 8, Gdiplus::FontStyleBold, RectF(0, 0, c.width, c.height),
+                        Part(c.width, c.height, 0.2f, 0.2f, 0.6f, 0.6f), c.width, c.height);
   const Picture picture = Render(8, c.code, c.width, c.height, c.seed);
   int other = 0, edges = 0, blackOnEdges = 0, blackOffEdges = 0, alone = 0;
   auto blackAt = [&](int x, int y) {

@@ -1,44 +1,18 @@
 // Sun rays: a fan of thin rays seen only through the letters, on a plain
 // ground of one colour.
-#include <cstdlib>
+#include <algorithm>
 
-#include "LetterMask.h"
 #include "StyleTestSupport.h"
 
 namespace style_tests {
 namespace {
 
-using Gdiplus::Color;
-using Gdiplus::RectF;
-
 // The frame, then SunRays2's three colour draws, then the fan's centre.
 INSTANTIATE_TEST_SUITE_P(SunRays, StepCounts,
-                         ::testing::Values(StepCase{22, 250, 50, "ABCDE", kFrameSteps + 2},
-                                           StepCase{22, 173, 61, "ABCDE", kFrameSteps + 2},
-                                           StepCase{22, 20, 20, "AB", kFrameSteps + 2},
+                         ::testing::Values(StepCase{22, 173, 61, "ABCDE", kFrameSteps + 2},
                                            StepCase{22, 1, 1, "A", kFrameSteps + 2},
                                            StepCase{23, 250, 50, "ABCDE", kFrameSteps + 3 + 2},
-                                           StepCase{23, 173, 61, "ABCDE", kFrameSteps + 3 + 2},
                                            StepCase{23, 1, 1, "     ", kFrameSteps + 3 + 2}));
-
-bool Equals(const Pixel& p, const Color& c) {
-  return p[0] == c.GetR() && p[1] == c.GetG() && p[2] == c.GetB() && p[3] == 255;
-}
-
-// Whether p is a blend of ground and ray, as an anti-aliased ray edge (or
-// several overlapping) leaves it.
-bool Blend(const Pixel& p, const Color& ground, const Color& ray) {
-  const int g[3] = {ground.GetR(), ground.GetG(), ground.GetB()};
-  const int r[3] = {ray.GetR(), ray.GetG(), ray.GetB()};
-  int widest = 0;
-  for (int c = 1; c < 3; ++c)
-    if (std::abs(r[c] - g[c]) > std::abs(r[widest] - g[widest])) widest = c;
-  const double t = double(p[widest] - g[widest]) / double(r[widest] - g[widest]);
-  if (t < -0.01 || t > 1.01) return false;
-  for (int c = 0; c < 3; ++c)
-    if (std::abs(g[c] + t * (r[c] - g[c]) - p[c]) > 2.5) return false;
-  return true;
-}
 
 struct RaysCase {
   int style;
@@ -56,9 +30,9 @@ class SunRaysPixels : public ::testing::TestWithParam<RaysCase> {};
 // exact ray colour, and every pixel a blend of the two.
 TEST_P(SunRaysPixels, RaysShowOnlyThroughTheLetters) {
   const RaysCase& c = GetParam();
-  const float w = float(c.width), h = float(c.height);
-  LetterMask mask(c.seed, "ABCDE", c.style, Gdiplus::FontStyleRegular, RectF(0, 0, w, h),
-                  RectF(0.2f * w, 0.2f * h, 0.6f * w, 0.6f * h));
+  const LetterMask mask(c.seed, "ABCDE", c.style, Gdiplus::FontStyleRegular,
+                        RectF(0, 0, c.width, c.height),
+                        Part(c.width, c.height, 0.2f, 0.2f, 0.6f, 0.6f), c.width, c.height);
   Color ground(0xFFADFF2F), ray(0xFFFF0000);
   if (c.style == 23) {
     ray = mask.rand.NextColor(0, 100, 0, 100, 0, 100);
@@ -71,9 +45,9 @@ TEST_P(SunRaysPixels, RaysShowOnlyThroughTheLetters) {
     for (int x = 0; x < c.width; ++x) {
       const Pixel p = picture.At(std::uint32_t(x), std::uint32_t(y));
       const int letter = mask.At(x, y);
-      if (letter == 0 && !Equals(p, ground)) ++outsideWrong;
-      if (letter == 1 && Equals(p, ray)) ++insideRays;
-      if (!Blend(p, ground, ray)) ++unblended;
+      if (letter == 0 && !Is(p, ground)) ++outsideWrong;
+      if (letter == 1 && Is(p, ray)) ++insideRays;
+      if (MixShare(p, Opaque(ground), Opaque(ray)) < 0) ++unblended;
     }
   EXPECT_EQ(outsideWrong, 0);
   EXPECT_GT(insideRays, 20);
@@ -82,8 +56,7 @@ TEST_P(SunRaysPixels, RaysShowOnlyThroughTheLetters) {
 
 INSTANTIATE_TEST_SUITE_P(SunRays, SunRaysPixels,
                          ::testing::Values(RaysCase{22, 1, 250, 50}, RaysCase{22, 5, 400, 120},
-                                           RaysCase{23, 2, 250, 50}, RaysCase{23, 9, 250, 50},
-                                           RaysCase{23, 31, 400, 120}));
+                                           RaysCase{23, 2, 250, 50}, RaysCase{23, 31, 400, 120}));
 
 // SunRays2's ground is the inverse of a dark colour, so always light; a
 // code without letters lets no ray through.

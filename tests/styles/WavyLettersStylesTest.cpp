@@ -10,10 +10,8 @@ namespace {
 // The frame only, then the outline colour of the coloured style.
 INSTANTIATE_TEST_SUITE_P(WavyLetters, StepCounts,
                          ::testing::Values(StepCase{30, 250, 50, "ABCDE", kFrameSteps},
-                                           StepCase{32, 250, 50, "ABCDE", kFrameSteps + 3},
-                                           StepCase{30, 173, 61, "ABCDE", kFrameSteps},
-                                           StepCase{32, 173, 61, "Q", kFrameSteps + 3},
                                            StepCase{30, 1, 1, "ABCDE", kFrameSteps},
+                                           StepCase{32, 173, 61, "Q", kFrameSteps + 3},
                                            StepCase{32, 1, 1, "ABCDE", kFrameSteps + 3}));
 
 class WavyPictures : public ::testing::TestWithParam<std::int32_t> {};
@@ -35,8 +33,7 @@ TEST_P(WavyPictures, ThinOutlineOnTransparentGround) {
 TEST_P(WavyPictures, DarkOutlineOnItsInverse) {
   const Picture picture = Render(32, "ABCDE", 250, 50, GetParam());
   const Pixel ground = picture.At(picture.width - 1, picture.height - 1);
-  const Pixel outline{std::uint8_t(255 - ground[0]), std::uint8_t(255 - ground[1]),
-                      std::uint8_t(255 - ground[2]), 255};
+  const Pixel outline = Complement(ground);
   for (int channel = 0; channel < 3; ++channel) {
     EXPECT_GE(ground[channel], 136);
     EXPECT_LE(outline[channel], 119);

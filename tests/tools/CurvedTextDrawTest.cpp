@@ -80,13 +80,3 @@ TEST(CurvedTextDrawTest, FillAddsTheLetterBodies) {
   EXPECT_GT(body.painted, line.painted);
   EXPECT_EQ(body.outside, 0);
 }
-
-TEST(CurvedTextDrawTest, BlankTextDrawsNothing) {
-  Bitmap bitmap(60, 30);
-  Graphics g(&bitmap);
-  CurvedText text = BuiltIn();
-  const Font font(u"Tahoma", 200, FontStyleRegular, UnitPoint);
-  text.DrawOutlineAndFill(g, RectF(0, 0, 60, 30), u" ", font, Pen(Color(0xFFFFFFFF), 2),
-                          SolidBrush(Color(0xFF008000)));
-  EXPECT_EQ(Count(bitmap, RectF(0, 0, 60, 30), 0).painted, 0);
-}

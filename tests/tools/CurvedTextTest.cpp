@@ -50,14 +50,6 @@ GraphicsPath Probe(const std::vector<PointF>& points) {
 
 }  // namespace
 
-TEST(CurvedTextTest, ConstructorCopiesTheCurves) {
-  std::vector<PointF> top = {PointF(0, 0), PointF(1, 0)}, bottom = {PointF(0, 5)};
-  CurvedText text(top, bottom);
-  top[0] = PointF(9, 9);
-  EXPECT_TRUE(text.Top()[0].Equals(PointF(0, 0)));
-  EXPECT_EQ(text.Bottom().size(), 1u);
-}
-
 TEST(CurvedTextTest, FitToRectMakesTheJointBoundsTheTarget) {
   CurvedText text = BuiltIn();
   // Upper curve x 163..592, lower 169..614; y 138..383.

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -82,38 +81,6 @@ TEST(GuideCurvesTest, ChainsAreConnectedAndNeverTurnBack) {
       EXPECT_FALSE(dx == 0 && dy == 0) << i;
     }
   }
-}
-
-TEST(GuideCurvesTest, ExtremesLieWhereDescribed) {
-  const Curves c;
-  float minTop = 1e9f, maxTop = 0;
-  for (const PointF& p : c.top) {
-    minTop = std::min(minTop, p.Y);
-    maxTop = std::max(maxTop, p.Y);
-  }
-  EXPECT_EQ(minTop, 138);
-  EXPECT_EQ(maxTop, 223);
-  for (const PointF& p : c.top) {
-    if (p.Y == 138) {
-      EXPECT_TRUE(p.X >= 306 && p.X <= 320) << p.X;
-    }
-    if (p.Y == 223) {
-      EXPECT_TRUE(p.X >= 438 && p.X <= 461) << p.X;
-    }
-  }
-  float maxBottom = 0, minBottom = 1e9f;
-  for (const PointF& p : c.bottom) {
-    maxBottom = std::max(maxBottom, p.Y);
-    minBottom = std::min(minBottom, p.Y);
-    if (p.Y == 383) {
-      EXPECT_TRUE(p.X >= 319 && p.X <= 339) << p.X;
-    }
-    if (p.X >= 401 && p.X <= 524) {
-      EXPECT_TRUE(p.Y == 357 || p.Y == 358) << p.X;
-    }
-  }
-  EXPECT_EQ(maxBottom, 383);
-  EXPECT_EQ(minBottom, 320);
 }
 
 TEST(GuideCurvesTest, MalformedChainStopsCleanly) {

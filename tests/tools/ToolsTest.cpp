@@ -29,24 +29,15 @@ void ExpectRect(const RectF& r, const RectF& expected, float tolerance) {
 
 }  // namespace
 
-TEST(ToolsTest, FittedStringFillsTheTargetExactly) {
-  const Font font(u"Arial", 200, FontStyleRegular, UnitPoint);
-  GraphicsPath path;
-  Tools::AddFittedString(u"AB", font, RectF(10, 20, 100, 50), &path);
-  EXPECT_EQ(path.GetFillMode(), FillModeWinding);
-  ASSERT_GT(path.GetPointCount(), 0);
-  ExpectRect(BoundsOf(path), RectF(10, 20, 100, 50), 1e-3f);
-}
-
-TEST(ToolsTest, FittedStringStretchesEachFontAndStyle) {
-  for (const char16_t* name : {u"Verdana", u"Times New Roman", u"Tahoma", u"Courier New"}) {
+TEST(ToolsTest, FittedStringFillsTheTargetForEachFontAndStyle) {
+  for (const char16_t* name : {u"Arial", u"Verdana", u"Times New Roman", u"Tahoma", u"Courier New"})
     for (INT style : {FontStyleRegular, FontStyleBold}) {
       const Font font(name, 200, style, UnitPoint);
       GraphicsPath path(FillModeAlternate);
       Tools::AddFittedString(u"Q7xW", font, RectF(25.5f, 3.25f, 200, 40), &path);
+      EXPECT_EQ(path.GetFillMode(), FillModeWinding);
       ExpectRect(BoundsOf(path), RectF(25.5f, 3.25f, 200, 40), 2e-3f);
     }
-  }
 }
 
 TEST(ToolsTest, FittedStringUsesTheFontSizeAsEmSize) {
@@ -68,43 +59,33 @@ TEST(ToolsTest, FittedStringUsesTheFontSizeAsEmSize) {
   }
 }
 
-TEST(ToolsTest, TextWithoutOutlineLeavesThePathEmpty) {
+// Blank text, an unusable font or a target without finite size make no outline.
+TEST(ToolsTest, NothingToOutlineLeavesThePathEmpty) {
   const Font font(u"Arial", 200, FontStyleBold, UnitPoint);
-  for (const char16_t* text : {u"", u"   "}) {
+  const Font broken(u"Arial", -5, FontStyleRegular, UnitPoint);
+  const RectF target(0, 0, 100, 50), infinite(0, 0, std::numeric_limits<float>::infinity(), 50);
+  const struct {
+    const char16_t* text;
+    const Font* font;
+    RectF target;
+  } cases[] = {{u"", &font, target},
+               {u"   ", &font, target},
+               {u"AB", &broken, target},
+               {u"AB", &font, infinite}};
+  for (const auto& c : cases) {
     GraphicsPath path;
-    Tools::AddFittedString(text, font, RectF(0, 0, 100, 50), &path);
+    Tools::AddFittedString(c.text, *c.font, c.target, &path);
     EXPECT_EQ(path.GetPointCount(), 0);
     EXPECT_EQ(path.GetFillMode(), FillModeWinding);
   }
-  // An unusable font makes no outline either.
-  const Font broken(u"Arial", -5, FontStyleRegular, UnitPoint);
-  GraphicsPath path;
-  Tools::AddFittedString(u"AB", broken, RectF(0, 0, 100, 50), &path);
-  EXPECT_EQ(path.GetPointCount(), 0);
-}
-
-TEST(ToolsTest, NonFiniteTargetLeavesThePathEmpty) {
-  const Font font(u"Arial", 200, FontStyleRegular, UnitPoint);
-  GraphicsPath path;
-  Tools::AddFittedString(u"AB", font, RectF(0, 0, std::numeric_limits<float>::infinity(), 50),
-                         &path);
-  EXPECT_EQ(path.GetPointCount(), 0);
-  Tools::AddFittedString(u"AB", font, RectF(0, 0, 10, 5), nullptr);  // no path, no effect
-}
-
-TEST(ToolsTest, RegionOfOneRectangleYieldsThatRectangle) {
-  const Region region(RectF(3, 4, 30, 12));
-  std::vector<RectF> rects = {RectF(9, 9, 9, 9), RectF(1, 1, 1, 1)};
-  Tools::GetRegionRects(region, rects);
-  ASSERT_EQ(rects.size(), 1u);
-  EXPECT_TRUE(rects[0].Equals(RectF(3, 4, 30, 12)));
+  Tools::AddFittedString(u"AB", font, target, nullptr);  // no path, no effect
 }
 
 TEST(ToolsTest, RegionRectsComeTopToBottom) {
   Region region(RectF(0, 10, 5, 5));
   region.Union(RectF(20, 0, 5, 5));
   region.Union(RectF(0, 0, 5, 5));
-  std::vector<RectF> rects;
+  std::vector<RectF> rects = {RectF(9, 9, 9, 9)};  // replaced, not added to
   Tools::GetRegionRects(region, rects);
   ASSERT_EQ(rects.size(), 3u);
   EXPECT_TRUE(rects[0].Equals(RectF(0, 0, 5, 5)));
@@ -124,19 +105,4 @@ TEST(ToolsTest, ToRectTruncatesTowardZero) {
   EXPECT_EQ(huge.X, 2147483647);
   EXPECT_EQ(huge.Y, -2147483647 - 1);
   EXPECT_EQ(huge.Width, 0);
-}
-
-TEST(ToolsTest, CenterOf) {
-  const PointF c = Tools::CenterOf(RectF(0, 0, 10, 4));
-  EXPECT_EQ(c.X, 5);
-  EXPECT_EQ(c.Y, 2);
-  const PointF d = Tools::CenterOf(RectF(-3, 7, 1, 2));
-  EXPECT_EQ(d.X, -2.5f);
-  EXPECT_EQ(d.Y, 8);
-}
-
-TEST(ToolsTest, NaturalLog) {
-  EXPECT_EQ(Tools::NaturalLog(1.0f), 0.0f);
-  EXPECT_NEAR(Tools::NaturalLog(2.718281828f), 1.0f, 1e-6f);
-  EXPECT_NEAR(Tools::NaturalLog(250.0f * 50.0f), 9.4334f, 1e-4f);
 }
