@@ -1,20 +1,25 @@
 #include "Dispatch.h"
 
+#include <cstdlib>
 #include <mutex>
+#include <type_traits>
 
 namespace MirelGlyphward {
 namespace {
 
+// Never destroyed. The information is released by a handler registered
+// once it is cached: handlers run in reverse order, so at exit this one runs
+// before the type library's own statics (made while it was being loaded) are
+// torn down, and on unload it runs with the module's other handlers.
 struct TypeInfoCache {
   std::mutex mutex;
   ITypeInfo* info = nullptr;
-  ~TypeInfoCache() {
-    if (info) info->Release();
-  }
+  bool releaseRegistered = false;
 };
+static_assert(std::is_trivially_destructible_v<TypeInfoCache>);
 
 TypeInfoCache& Cache() {
-  static TypeInfoCache cache;
+  static constinit TypeInfoCache cache;
   return cache;
 }
 
@@ -40,6 +45,8 @@ HRESULT CaptchaTypeInfo(LCID lcid, ITypeInfo** typeInfo) {
     hr = library->GetTypeInfoOfGuid(IID_ICaptcha, &cache.info);
     library->Release();
     if (FAILED(hr)) return hr;
+    if (!cache.releaseRegistered)
+      cache.releaseRegistered = std::atexit(ReleaseCaptchaTypeInfo) == 0;
   }
   cache.info->AddRef();
   *typeInfo = cache.info;

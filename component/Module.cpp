@@ -3,7 +3,6 @@
 
 #include "CaptchaEngine.h"
 #include "ClassFactory.h"
-#include "Dispatch.h"
 #include "MirelGlyphward.h"
 #include "ModuleExports.h"
 #include "ModuleLock.h"
@@ -20,7 +19,6 @@ __attribute__((constructor)) void AttachModule() {
 
 __attribute__((destructor)) void DetachModule() {
   MirelGlyphward::ReleaseCaptchaFactory();
-  MirelGlyphward::ReleaseCaptchaTypeInfo();
 }
 
 }  // namespace

@@ -22,6 +22,22 @@ int CurveIndex(float fx, int count) {
   return std::min(int(position), count - 1);
 }
 
+// The built-in curves never change: expanded once (thread-safe static
+// initialisation), copied for each use.
+const std::vector<PointF>& BuiltInCurve(bool upper) {
+  static const std::vector<PointF> top = [] {
+    std::vector<PointF> points;
+    ExpandGuideChain(kUpperGuideCurve, points);
+    return points;
+  }();
+  static const std::vector<PointF> bottom = [] {
+    std::vector<PointF> points;
+    ExpandGuideChain(kLowerGuideCurve, points);
+    return points;
+  }();
+  return upper ? top : bottom;
+}
+
 }  // namespace
 
 CurvedText::CurvedText(const std::vector<PointF>& top, const std::vector<PointF>& bottom)
@@ -32,10 +48,12 @@ CurvedText::CurvedText(const std::vector<PointF>& top, const std::vector<PointF>
 
 void CurvedText::LoadCurves(int kind, std::vector<PointF>& top, std::vector<PointF>& bottom) {
   if (kind != 1 && kind != 2) return;
-  top.clear();
-  ExpandGuideChain(kUpperGuideCurve, top);
-  bottom.clear();
-  ExpandGuideChain(kLowerGuideCurve, bottom);
+  top = BuiltInCurve(true);
+  bottom = BuiltInCurve(false);
+}
+
+CurvedText CurvedText::BuiltIn() {
+  return CurvedText(BuiltInCurve(true), BuiltInCurve(false));
 }
 
 void CurvedText::FitToRect(const RectF& target) {

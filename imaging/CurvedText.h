@@ -25,6 +25,8 @@ class CurvedText {
   // points); any other kind leaves them as they are.
   static void LoadCurves(int kind, std::vector<Gdiplus::PointF>& top,
                          std::vector<Gdiplus::PointF>& bottom);
+  // A curved-text object on the built-in curves, as LoadCurves gives them.
+  static CurvedText BuiltIn();
 
   // Rescales both curves in place so that their joint bounds are target. An
   // axis along which the curves have no extent collapses onto target's edge.

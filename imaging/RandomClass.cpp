@@ -8,14 +8,30 @@ using Gdiplus::Color;
 using Gdiplus::PointF;
 using Gdiplus::RectF;
 
+namespace {
+
+// The draws below look the calling thread's engine up once for all their
+// steps: pictures take hundreds of thousands of them.
+float DrawFloat(RandomSource& source, float min, float max) {
+  const int k = source.NextNumber(10000);
+  const float t = float(k) / 10000.0f;
+  return (max - min) * t + min;
+}
+
+PointF DrawPoint(RandomSource& source, const RectF& rect) {
+  const float y = DrawFloat(source, rect.GetTop(), rect.GetBottom());
+  const float x = DrawFloat(source, rect.GetLeft(), rect.GetRight());
+  return PointF(x, y);
+}
+
+}  // namespace
+
 int RandomClass::Next(int min, int max) const {
   return min + RandomNumber(max - min);
 }
 
 float RandomClass::NextFloat(float min, float max) const {
-  const int k = RandomNumber(10000);
-  const float t = float(k) / 10000.0f;
-  return (max - min) * t + min;
+  return DrawFloat(CurrentRandomSource(), min, max);
 }
 
 Color RandomClass::NextColor() const {
@@ -30,17 +46,16 @@ Color RandomClass::NextColor(int rMin, int rMax, int gMin, int gMax, int bMin, i
 }
 
 RectF RandomClass::NextBorders(const RectF& outer, const RectF& inner) const {
-  const float top = NextFloat(outer.GetTop(), inner.GetTop());
-  const float left = NextFloat(outer.GetLeft(), inner.GetLeft());
-  const float right = NextFloat(inner.GetRight(), outer.GetRight());
-  const float bottom = NextFloat(inner.GetBottom(), outer.GetBottom());
+  RandomSource& source = CurrentRandomSource();
+  const float top = DrawFloat(source, outer.GetTop(), inner.GetTop());
+  const float left = DrawFloat(source, outer.GetLeft(), inner.GetLeft());
+  const float right = DrawFloat(source, inner.GetRight(), outer.GetRight());
+  const float bottom = DrawFloat(source, inner.GetBottom(), outer.GetBottom());
   return RectF(left, top, right - left, bottom - top);
 }
 
 PointF RandomClass::NextPoint(const RectF& rect) const {
-  const float y = NextFloat(rect.GetTop(), rect.GetBottom());
-  const float x = NextFloat(rect.GetLeft(), rect.GetRight());
-  return PointF(x, y);
+  return DrawPoint(CurrentRandomSource(), rect);
 }
 
 PointF RandomClass::NextPointAround(const PointF& center, float size) const {
@@ -49,10 +64,11 @@ PointF RandomClass::NextPointAround(const PointF& center, float size) const {
 
 void RandomClass::NextPoints(const RectF& rect, PointF& p1, PointF& p2, PointF& p3,
                              PointF& p4) const {
-  p1 = NextPoint(rect);
-  p2 = NextPoint(rect);
-  p3 = NextPoint(rect);
-  p4 = NextPoint(rect);
+  RandomSource& source = CurrentRandomSource();
+  p1 = DrawPoint(source, rect);
+  p2 = DrawPoint(source, rect);
+  p3 = DrawPoint(source, rect);
+  p4 = DrawPoint(source, rect);
 }
 
 RectF RandomClass::NextRectInside(const RectF& rect, float width, float height) const {

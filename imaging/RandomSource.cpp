@@ -33,8 +33,7 @@ std::int32_t ReduceSeed(std::uint32_t entropy) {
 RandomSource::RandomSource() : RandomSource(ReduceSeed(EntropyBits())) {}
 
 RandomSource::RandomSource(std::int32_t seed)
-    : engine_(std::uint32_t(seed >= 1 && seed <= 2147483646 ? seed : 1)),
-      generator_(engine_, Distribution(0.0, 1.0)) {}
+    : engine_(std::uint32_t(seed >= 1 && seed <= 2147483646 ? seed : 1)) {}
 
 bool RandomSource::Seed(std::int32_t seed) {
   if (seed < 1 || seed > 2147483646) return false;
@@ -60,9 +59,7 @@ RandomSource* BindThreadRandomSource(RandomSource* source) {
 }
 
 int RandomNumber(int n) {
-  if (n == 0) n = 1;
-  const double u = CurrentRandomSource().NextUnit();
-  return int(u * double(n));
+  return CurrentRandomSource().NextNumber(n);
 }
 
 }  // namespace MirelGlyphward

@@ -6,15 +6,12 @@
 #include <cstdint>
 
 #include <boost/random/linear_congruential.hpp>
-#include <boost/random/uniform_real_distribution.hpp>
-#include <boost/random/variate_generator.hpp>
 
 namespace MirelGlyphward {
 
 class RandomSource {
  public:
   using Engine = boost::random::linear_congruential_engine<std::uint32_t, 48271, 0, 2147483647>;
-  using Distribution = boost::random::uniform_real_distribution<double>;
 
   // Seeds from the operating system's entropy: a clock seed repeats across
   // processes started in the same second and is easy to guess.
@@ -24,7 +21,17 @@ class RandomSource {
   // One engine step; returns its unit variate (x - 1) / 2147483646.
   double NextUnit() {
     ++steps_;
-    return generator_();
+    // Boost's uniform_real_distribution<double>(0, 1) on this engine, without
+    // its wrapping: (x - min) / (max - min + 1), then times 1 and plus 0,
+    // which change nothing; the result is below 1, so it never draws again.
+    const std::uint32_t x = engine_();
+    return double(x - Engine::min()) / (double(Engine::max() - Engine::min()) + 1);
+  }
+
+  // An integer in [0, n) from one step, as RandomNumber draws it.
+  int NextNumber(int n) {
+    if (n == 0) n = 1;
+    return int(NextUnit() * double(n));
   }
 
   // Accepts 1..2147483646, the engine's whole state space; false otherwise.
@@ -33,7 +40,6 @@ class RandomSource {
 
  private:
   Engine engine_;
-  boost::random::variate_generator<Engine&, Distribution> generator_;
   std::uint64_t steps_ = 0;
 };
 

@@ -67,9 +67,7 @@ std::unique_ptr<GraphicsPath> TextFrame::FittedPath() const {
 }
 
 CurvedText TextFrame::LoadCurvedText() const {
-  std::vector<PointF> arrTop, arrBottom;
-  CurvedText::LoadCurves(1, arrTop, arrBottom);
-  return CurvedText(arrTop, arrBottom);
+  return CurvedText::BuiltIn();
 }
 
 }  // namespace MirelGlyphward

@@ -222,7 +222,15 @@ Status Graphics::FillShape(FillMode fillMode, const Brush* brush, const RasterCl
   const Rect& area = clip.Bounds();
   target_.Attach(surface_, &clip);
   target_.SetPaint(paint);
-  if (antiAlias) {
+  const RasterBounds& bounds = shape_.Bounds();
+  if (antiAlias && SmallShapeRasterizer::Fits(bounds, area) &&
+      (bounds.right - bounds.left + 3) * (bounds.bottom - bounds.top + 3) <=
+          16 * (double(shape_.Points().size()) + 16)) {
+    // Specks and blobs by the thousand: AGG's cell sort would cost more
+    // than the shape. The grid's cost follows the box and AGG's the
+    // outline, so shapes with a large box for their outline go to AGG.
+    smallShape_.Fill(shape_, fillMode, target_);
+  } else if (antiAlias) {
     antiAliased_.Reset(area, &shape_.Bounds());
     antiAliased_.AddPath(shape_);
     antiAliased_.Sweep(fillMode, target_);
@@ -456,6 +464,22 @@ Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REA
   if (clipRegion_ && brush && Ready() && inRange(box.left) && inRange(box.top) &&
       inRange(box.right) && inRange(box.bottom) && !SmallShapeRasterizer::Touches(clip_, box)) {
     return Ok;
+  }
+  // A small dot inside the clip's bounds skips the path: its outline goes
+  // straight to the cell grid. Its flattened vertices stray from its box by
+  // rounding errors only; the margin keeps them inside, where no rasteriser
+  // cuts anything off.
+  constexpr double kMaxDot = 16, kMaxDotCoordinate = 65536, kMargin = 1.0 / 1024;
+  if (AntiAliased() && brush && Ready() && width > 0 && height > 0 && width <= kMaxDot &&
+      height <= kMaxDot && box.right < kMaxDotCoordinate && box.bottom < kMaxDotCoordinate &&
+      SmallShapeRasterizer::Fits(
+          {box.left - kMargin, box.top - kMargin, box.right + kMargin, box.bottom + kMargin},
+          clip_.Bounds())) {
+    BrushPaint paint;
+    if (brush->GetPaint(&paint) == Ok) {
+      target_.SetPaint(paint);
+      if (smallShape_.FillEllipse(x, y, width, height, kAntiAliasedFlatness, target_)) return Ok;
+    }
   }
   BeginShape();
   shape_.AddEllipse(x, y, width, height);

@@ -33,7 +33,16 @@ struct JpegState {
 // Owns a JpegState and the compressor libjpeg builds inside it.
 class JpegCompressor {
  public:
-  JpegCompressor() : state_(new (std::nothrow) JpegState{}) {}
+  // Only the libjpeg structures and flags start zeroed: clearing the output
+  // buffer too would cost more than a small picture's compression setup.
+  JpegCompressor() : state_(new (std::nothrow) JpegState) {
+    if (!state_) return;
+    state_->cinfo = {};
+    state_->errors = {};
+    state_->destination = {};
+    state_->sink = nullptr;
+    state_->created = false;
+  }
   JpegCompressor(JpegCompressor&& other) noexcept = default;
   JpegCompressor& operator=(JpegCompressor&& other) noexcept {
     Destroy();

@@ -53,7 +53,19 @@ class RasterClip {
     }
   }
 
-  bool Contains(INT x, INT y) const;
+  // Inline: aliased lines ask it for every pixel they light.
+  bool Contains(INT x, INT y) const {
+    if (x < bounds_.X || x >= bounds_.X + bounds_.Width || y < bounds_.Y ||
+        y >= bounds_.Y + bounds_.Height) {
+      return false;
+    }
+    if (full_) return true;
+    const std::uint32_t end = rowStart_[y + 1];
+    for (std::uint32_t i = rowStart_[y]; i < end; ++i) {
+      if (runs_[i].right > x) return runs_[i].left <= x;
+    }
+    return false;
+  }
   // True when some pixel of columns [left, right) and rows [top, bottom)
   // lies in the clip.
   bool Touches(INT left, INT top, INT right, INT bottom) const;

@@ -2,6 +2,8 @@
 // (i, j)), the common input of the fill, stroke and clip rasterisers.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -36,6 +38,8 @@ class RasterPath {
   // Coordinates beyond this magnitude (GDI+'s own limit for regions) mark
   // the path unusable rather than overflowing the rasterisers.
   static constexpr double kMaxCoordinate = 4194304.0;
+  // Bounds the work a single curve may cause.
+  static constexpr int kMaxCurveSegments = 4096;
   // Greatest distance between a curve and its chords, in pixels.
   static constexpr double kDefaultFlatness = 0.25;
 
@@ -58,6 +62,20 @@ class RasterPath {
   void AddPathPoints(const PointF* points, const BYTE* types, std::size_t count,
                      const RasterPlacement& placement = {});
 
+  // The distance of a Bezier control point from the ends of its quarter
+  // ellipse, as a share of the radius: 4/3 (sqrt(2) - 1).
+  static constexpr double kEllipseKappa = 0.5522847498307936;
+
+  // The steps per quarter of AddEllipse at the given flatness.
+  static int EllipseSteps(double x, double y, double width, double height, double flatness);
+  // The points AddEllipse appends for the ellipse at the given flatness, in
+  // order: start(x, y) for the first, at the right end of the horizontal
+  // axis, then emit(x, y) for each quarter's, clockwise (in device space),
+  // each ending on its axis point. Returns the steps per quarter.
+  template <class Start, class Emit>
+  static int FlattenEllipse(double x, double y, double width, double height, double flatness,
+                            Start&& start, Emit&& emit);
+
   const std::vector<RasterPoint>& Points() const { return points_; }
   const std::vector<RasterFigure>& Figures() const { return figures_; }
   bool Empty() const { return points_.empty(); }
@@ -74,8 +92,13 @@ class RasterPath {
   // Widens the bounds to hold the point.
   void Extend(double x, double y);
   // Steps that keep a cubic from the point p0 within the flatness.
-  int CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2, double x3,
-                 double y3) const;
+  static int CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
+                        double x3, double y3, double flatness);
+  // The points of the cubic from p0 in equal parameter steps, after p0 and
+  // ending on (x3, y3), passed to emit(x, y).
+  template <class Emit>
+  static void FlattenCubic(RasterPoint p0, double x1, double y1, double x2, double y2, double x3,
+                           double y3, int steps, Emit&& emit);
   // Appends the cubic from the last point in equal parameter steps.
   void AppendCubic(double x1, double y1, double x2, double y2, double x3, double y3, int steps);
   void Add(double x, double y);
@@ -87,5 +110,73 @@ class RasterPath {
   Status problem_ = Ok;
   bool figureOpen_ = false;
 };
+
+// Inlined so that dots by the thousand keep their points in registers.
+template <class Emit>
+[[gnu::always_inline]] inline void RasterPath::FlattenCubic(RasterPoint p0, double x1, double y1,
+                                                            double x2, double y2, double x3,
+                                                            double y3, int steps, Emit&& emit) {
+  // Forward differences of the cubic at parameter step 1/steps.
+  const double h = 1.0 / steps, h2 = h * h, h3 = h2 * h;
+  const double ax = x3 - p0.x + 3 * (x1 - x2), ay = y3 - p0.y + 3 * (y1 - y2);
+  const double bx = 3 * (p0.x - 2 * x1 + x2), by = 3 * (p0.y - 2 * y1 + y2);
+  const double cx = 3 * (x1 - p0.x), cy = 3 * (y1 - p0.y);
+  double x = p0.x, y = p0.y;
+  double dx = ax * h3 + bx * h2 + cx * h, dy = ay * h3 + by * h2 + cy * h;
+  double ddx = 6 * ax * h3 + 2 * bx * h2, ddy = 6 * ay * h3 + 2 * by * h2;
+  const double dddx = 6 * ax * h3, dddy = 6 * ay * h3;
+  for (int i = 1; i < steps; ++i) {
+    x += dx;
+    y += dy;
+    dx += ddx;
+    dy += ddy;
+    ddx += dddx;
+    ddy += dddy;
+    emit(x, y);
+  }
+  emit(x3, y3);
+}
+
+inline int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
+                                  double x3, double y3, double flatness) {
+  // Uniform steps: the chord error is at most 3/4 of the larger second
+  // difference of the control polygon, divided by the square of the steps.
+  const double ddx = std::max(std::fabs(p0.x - 2 * x1 + x2), std::fabs(x1 - 2 * x2 + x3));
+  const double ddy = std::max(std::fabs(p0.y - 2 * y1 + y2), std::fabs(y1 - 2 * y2 + y3));
+  // steps^4 >= (3/4 · |dd| / flatness)^2; small counts are found without
+  // square roots, which dominate for the tiny curves drawn by the thousand.
+  const double target = 0.5625 * (ddx * ddx + ddy * ddy) / (flatness * flatness);
+  for (int steps = 1; steps <= 8; ++steps) {
+    if (double(steps * steps) * double(steps * steps) >= target) return steps;
+  }
+  const double steps = std::ceil(std::sqrt(std::sqrt(target)));
+  return int(std::clamp<double>(steps, 1, kMaxCurveSegments));
+}
+
+inline int RasterPath::EllipseSteps(double x, double y, double width, double height,
+                                    double flatness) {
+  // The four quarters are mirror images: one step count serves them all.
+  const double rx = width / 2, ry = height / 2;
+  const double cx = x + rx, cy = y + ry;
+  const double kx = rx * kEllipseKappa, ky = ry * kEllipseKappa;
+  return CurveSteps({cx + rx, cy}, cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry, flatness);
+}
+
+template <class Start, class Emit>
+[[gnu::always_inline]] inline int RasterPath::FlattenEllipse(double x, double y, double width,
+                                                             double height, double flatness,
+                                                             Start&& start, Emit&& emit) {
+  const double rx = width / 2, ry = height / 2;
+  const double cx = x + rx, cy = y + ry;
+  const double kx = rx * kEllipseKappa, ky = ry * kEllipseKappa;
+  const RasterPoint first{cx + rx, cy};
+  start(first.x, first.y);
+  const int steps = EllipseSteps(x, y, width, height, flatness);
+  FlattenCubic(first, cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry, steps, emit);
+  FlattenCubic({cx, cy + ry}, cx - kx, cy + ry, cx - rx, cy + ky, cx - rx, cy, steps, emit);
+  FlattenCubic({cx - rx, cy}, cx - rx, cy - ky, cx - kx, cy - ry, cx, cy - ry, steps, emit);
+  FlattenCubic({cx, cy - ry}, cx + kx, cy - ry, cx + rx, cy - ky, cx + rx, cy, steps, emit);
+  return steps;
+}
 
 }  // namespace Gdiplus

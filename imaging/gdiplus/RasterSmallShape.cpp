@@ -1,27 +1,24 @@
 #include "RasterSmallShape.h"
 
-#include <agg_basics.h>
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
 
+#include "RasterDot.h"
+#include "RasterDotCache.h"
+#include "RasterSubpixel.h"
 #include "RenderTarget.h"
+#include "ThreadScratch.h"
 
 namespace Gdiplus {
 
 namespace {
 
-// AGG's cell geometry: pixel (i, j) is centred on (i + 0.5, j + 0.5) there,
-// and coordinates are kept in 1/256 pixel.
+// AGG centres pixel (i, j) on (i + 0.5, j + 0.5).
 constexpr double kPixelCentreShift = 0.5;
-constexpr int kShift = agg::poly_subpixel_shift;
-constexpr int kScale = agg::poly_subpixel_scale;
-constexpr int kMask = agg::poly_subpixel_mask;
-
-// Larger shapes go to the general rasteriser, whose cost follows the
-// outline rather than the box.
-constexpr double kMaxCells = 16384;
+constexpr int kShift = kSubpixelShift;
+constexpr int kScale = kSubpixelScale;
+constexpr int kMask = kSubpixelMask;
 
 // Coverage of a pixel from its accumulated area, as AGG's scanline
 // rasteriser computes it (no gamma).
@@ -34,10 +31,6 @@ unsigned Alpha(int area) {
     if (cover > 256) cover = 512 - cover;
   }
   return unsigned(cover < 255 ? cover : 255);
-}
-
-int Subpixel(double v) {
-  return agg::iround((v + kPixelCentreShift) * kScale);
 }
 
 }  // namespace
@@ -87,17 +80,6 @@ bool SmallShapeRasterizer::Touches(const RasterClip& clip, const RasterBounds& b
                       cut(box.bottom, area.Y - 2, area.Y + area.Height + 1) + 2);
 }
 
-bool SmallShapeRasterizer::Fits(const Rect& area) const {
-  if (Empty()) return false;
-  if (!(bounds_.left + kPixelCentreShift > area.X &&
-        bounds_.right + kPixelCentreShift < double(area.X) + area.Width &&
-        bounds_.top + kPixelCentreShift > area.Y &&
-        bounds_.bottom + kPixelCentreShift < double(area.Y) + area.Height)) {
-    return false;
-  }
-  return (bounds_.right - bounds_.left + 3) * (bounds_.bottom - bounds_.top + 3) <= kMaxCells;
-}
-
 void SmallShapeRasterizer::Replay(RasterSink& sink) const {
   for (const Vertex& v : vertices_) {
     switch (v.command) {
@@ -114,25 +96,218 @@ void SmallShapeRasterizer::Replay(RasterSink& sink) const {
   }
 }
 
+// The cell walk follows AGG's rasterizer_cells_aa step for step, so that
+// every cell receives the same integer cover and area. Shapes that fit are
+// under 5500 pixels across, so its products stay well inside int where AGG
+// widens to 64 bits. A local walker keeps the current cell in a register.
+class SmallShapeRasterizer::CellWalk {
+ public:
+  CellWalk(Cell* cells, int left, int top, int width)
+      : cells_(cells), offset_(std::ptrdiff_t(top) * width + left), width_(width) {}
+
+  void Line(int x1, int y1, int x2, int y2) {
+    const int ex1 = x1 >> kShift;
+    int ey1 = y1 >> kShift;
+    const int ey2 = y2 >> kShift;
+    const int fy1 = y1 & kMask;
+    const int fy2 = y2 & kMask;
+
+    SetCell(ex1, ey1);
+    if (ey1 == ey2) {
+      HorizontalLine(ey1, x1, fy1, x2, fy2);
+      return;
+    }
+
+    const int dx = x2 - x1;
+    int dy = y2 - y1;
+    int incr = 1;
+    if (dx == 0) {
+      const int twoFx = (x1 - (ex1 << kShift)) << 1;
+      int first = kScale;
+      if (dy < 0) {
+        first = 0;
+        incr = -1;
+      }
+      int delta = first - fy1;
+      cell_->cover += delta;
+      cell_->area += twoFx * delta;
+      ey1 += incr;
+      SetCell(ex1, ey1);
+      delta = first + first - kScale;
+      const int area = twoFx * delta;
+      while (ey1 != ey2) {
+        cell_->cover += delta;
+        cell_->area += area;
+        ey1 += incr;
+        SetCell(ex1, ey1);
+      }
+      delta = fy2 - kScale + first;
+      cell_->cover += delta;
+      cell_->area += twoFx * delta;
+      return;
+    }
+
+    int p = (kScale - fy1) * dx;
+    int first = kScale;
+    if (dy < 0) {
+      p = fy1 * dx;
+      first = 0;
+      incr = -1;
+      dy = -dy;
+    }
+    int delta = p / dy;
+    int mod = p % dy;
+    if (mod < 0) {
+      delta--;
+      mod += dy;
+    }
+    int xFrom = x1 + delta;
+    HorizontalLine(ey1, x1, fy1, xFrom, first);
+    ey1 += incr;
+    SetCell(xFrom >> kShift, ey1);
+
+    if (ey1 != ey2) {
+      p = kScale * dx;
+      int lift = p / dy;
+      int rem = p % dy;
+      if (rem < 0) {
+        lift--;
+        rem += dy;
+      }
+      mod -= dy;
+      while (ey1 != ey2) {
+        delta = lift;
+        mod += rem;
+        if (mod >= 0) {
+          mod -= dy;
+          delta++;
+        }
+        const int xTo = xFrom + delta;
+        HorizontalLine(ey1, xFrom, kScale - first, xTo, first);
+        xFrom = xTo;
+        ey1 += incr;
+        SetCell(xFrom >> kShift, ey1);
+      }
+    }
+    HorizontalLine(ey1, xFrom, kScale - first, x2, fy2);
+  }
+
+ private:
+  void SetCell(int x, int y) { cell_ = cells_ + (std::ptrdiff_t(y) * width_ + x - offset_); }
+
+  void HorizontalLine(int ey, int x1, int y1, int x2, int y2) {
+    int ex1 = x1 >> kShift;
+    const int ex2 = x2 >> kShift;
+    const int fx1 = x1 & kMask;
+    const int fx2 = x2 & kMask;
+
+    if (y1 == y2) {
+      SetCell(ex2, ey);
+      return;
+    }
+    if (ex1 == ex2) {
+      const int delta = y2 - y1;
+      cell_->cover += delta;
+      cell_->area += (fx1 + fx2) * delta;
+      return;
+    }
+
+    int p = (kScale - fx1) * (y2 - y1);
+    int first = kScale;
+    int incr = 1;
+    int dx = x2 - x1;
+    if (dx < 0) {
+      p = fx1 * (y2 - y1);
+      first = 0;
+      incr = -1;
+      dx = -dx;
+    }
+    int delta = p / dx;
+    int mod = p % dx;
+    if (mod < 0) {
+      delta--;
+      mod += dx;
+    }
+    cell_->cover += delta;
+    cell_->area += (fx1 + first) * delta;
+
+    ex1 += incr;
+    SetCell(ex1, ey);
+    y1 += delta;
+
+    if (ex1 != ex2) {
+      p = kScale * (y2 - y1 + delta);
+      int lift = p / dx;
+      int rem = p % dx;
+      if (rem < 0) {
+        lift--;
+        rem += dx;
+      }
+      mod -= dx;
+      while (ex1 != ex2) {
+        delta = lift;
+        mod += rem;
+        if (mod >= 0) {
+          mod -= dx;
+          delta++;
+        }
+        cell_->cover += delta;
+        cell_->area += kScale * delta;
+        y1 += delta;
+        ex1 += incr;
+        SetCell(ex1, ey);
+      }
+    }
+    delta = y2 - y1;
+    cell_->cover += delta;
+    cell_->area += (fx2 + kScale - first) * delta;
+  }
+
+  Cell* const cells_;
+  Cell* cell_ = nullptr;
+  const std::ptrdiff_t offset_;
+  const int width_;
+};
+
+SmallShapeRasterizer::CellWalk SmallShapeRasterizer::PrepareGrid(int minX, int minY, int maxX,
+                                                                 int maxY) {
+  gridLeft_ = minX;
+  gridTop_ = minY;
+  gridWidth_ = maxX - minX + 1;
+  gridRows_ = maxY - minY + 1;
+  // The grid is scratch, zero between sweeps, so one per thread serves all
+  // rasterisers there: pictures made one after another reuse it rather
+  // than each allocating and clearing its own. It only grows, up to the
+  // cells of the largest shape that fits.
+  std::vector<Cell>& threadGrid = ThreadScratch<std::vector<Cell>>();
+  const std::size_t cells = std::size_t(gridWidth_) * std::size_t(gridRows_);
+  if (threadGrid.size() < cells) threadGrid.resize(std::max<std::size_t>(cells, 64));
+  grid_ = threadGrid.data();
+  if (covers_.size() < std::size_t(gridWidth_)) covers_.resize(std::size_t(gridWidth_));
+  return CellWalk(grid_, gridLeft_, gridTop_, gridWidth_);
+}
+
+void SmallShapeRasterizer::SweepGrid(FillMode fillMode, RenderTarget& target) {
+  if (fillMode == FillModeAlternate) {
+    SweepRows<true>(target);
+  } else {
+    SweepRows<false>(target);
+  }
+}
+
 void SmallShapeRasterizer::Sweep(FillMode fillMode, RenderTarget& target) {
   if (Empty()) return;
   int minX = std::numeric_limits<int>::max(), minY = minX;
   int maxX = std::numeric_limits<int>::min(), maxY = maxX;
   for (const Vertex& v : vertices_) {
     if (v.command == Command::Close) continue;
-    const int x = Subpixel(v.x) >> kShift, y = Subpixel(v.y) >> kShift;
+    const int x = ToSubpixel(v.x) >> kShift, y = ToSubpixel(v.y) >> kShift;
     minX = std::min(minX, x);
     maxX = std::max(maxX, x);
     minY = std::min(minY, y);
     maxY = std::max(maxY, y);
   }
-  gridLeft_ = minX;
-  gridTop_ = minY;
-  gridWidth_ = maxX - minX + 1;
-  const int rows = maxY - minY + 1;
-  // Cells are left zero by the previous sweep.
-  cells_.resize(std::size_t(gridWidth_) * std::size_t(rows));
-  covers_.resize(std::size_t(gridWidth_));
+  CellWalk walk = PrepareGrid(minX, minY, maxX, maxY);
 
   // Figures close themselves, as in AGG's rasteriser.
   int startX = 0, startY = 0, x = 0, y = 0;
@@ -140,40 +315,140 @@ void SmallShapeRasterizer::Sweep(FillMode fillMode, RenderTarget& target) {
   for (const Vertex& v : vertices_) {
     switch (v.command) {
       case Command::Move:
-        if (open) Line(x, y, startX, startY);
-        startX = x = Subpixel(v.x);
-        startY = y = Subpixel(v.y);
+        if (open) walk.Line(x, y, startX, startY);
+        startX = x = ToSubpixel(v.x);
+        startY = y = ToSubpixel(v.y);
         open = false;
         break;
       case Command::Line: {
-        const int nx = Subpixel(v.x), ny = Subpixel(v.y);
-        Line(x, y, nx, ny);
+        const int nx = ToSubpixel(v.x), ny = ToSubpixel(v.y);
+        walk.Line(x, y, nx, ny);
         x = nx;
         y = ny;
         open = true;
         break;
       }
       case Command::Close:
-        if (open) Line(x, y, startX, startY);
+        if (open) walk.Line(x, y, startX, startY);
         x = startX;
         y = startY;
         open = false;
         break;
     }
   }
-  if (open) Line(x, y, startX, startY);
+  if (open) walk.Line(x, y, startX, startY);
+  SweepGrid(fillMode, target);
+}
 
-  if (fillMode == FillModeAlternate) {
-    SweepRows<true>(rows, target);
-  } else {
-    SweepRows<false>(rows, target);
+void SmallShapeRasterizer::Fill(const RasterPath& path, FillMode fillMode, RenderTarget& target) {
+  const std::vector<RasterPoint>& points = path.Points();
+  if (points.empty()) return;
+  if (subpixels_.size() < points.size()) subpixels_.resize(points.size());
+  int minX = std::numeric_limits<int>::max(), minY = minX;
+  int maxX = std::numeric_limits<int>::min(), maxY = maxX;
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const SubpixelPoint p{ToSubpixel(points[i].x), ToSubpixel(points[i].y)};
+    subpixels_[i] = p;
+    minX = std::min(minX, p.x);
+    maxX = std::max(maxX, p.x);
+    minY = std::min(minY, p.y);
+    maxY = std::max(maxY, p.y);
+  }
+  CellWalk walk = PrepareGrid(minX >> kShift, minY >> kShift, maxX >> kShift, maxY >> kShift);
+  // As AntiAliasedRasterizer::AddPath: figures of one point are skipped,
+  // every other one is closed.
+  for (const RasterFigure& figure : path.Figures()) {
+    if (figure.end - figure.begin < 2) continue;
+    const SubpixelPoint* p = &subpixels_[figure.begin];
+    const std::uint32_t count = figure.end - figure.begin;
+    for (std::uint32_t i = 1; i < count; ++i) walk.Line(p[i - 1].x, p[i - 1].y, p[i].x, p[i].y);
+    walk.Line(p[count - 1].x, p[count - 1].y, p[0].x, p[0].y);
+  }
+  SweepGrid(fillMode, target);
+}
+
+bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double height,
+                                       double flatness, RenderTarget& target) {
+  // The pixels are wanted only after the outline is made: fetch them now.
+  target.Prefetch(INT(x + 0.5), INT(y + 0.5), INT(x + width + 0.5), INT(y + height + 0.5));
+  SubpixelPoint points[kMaxDotPoints];
+  const int count = FlattenDot(x, y, width, height, flatness, points);
+  if (count == 0) return false;
+  int minX = points[0].x, minY = points[0].y, maxX = minX, maxY = minY;
+  for (int i = 1; i < count; ++i) {
+    minX = std::min(minX, points[i].x);
+    maxX = std::max(maxX, points[i].x);
+    minY = std::min(minY, points[i].y);
+    maxY = std::max(maxY, points[i].y);
+  }
+  const int left = minX >> kShift, top = minY >> kShift;
+  const int columns = (maxX >> kShift) - left + 1, rows = (maxY >> kShift) - top + 1;
+  if (columns > kDotCells || rows > kDotCells) {
+    CellWalk walk = PrepareGrid(left, top, maxX >> kShift, maxY >> kShift);
+    for (int i = 1; i < count; ++i) {
+      walk.Line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
+    }
+    walk.Line(points[count - 1].x, points[count - 1].y, points[0].x, points[0].y);
+    SweepRows<true>(target);
+    return true;
+  }
+
+  DotCoverCache::Key key;
+  DotCoverCache* cache = nullptr;
+  if (columns <= DotCoverCache::kCells && rows <= DotCoverCache::kCells &&
+      DotCoverCache::MakeKey(points, count, left, top, &key)) {
+    cache = &DotCoverCache::ForThisThread();
+    if (!cache->Worthwhile()) {
+      cache = nullptr;
+    } else if (const DotCoverCache::Cover* cover = cache->Find(key)) {
+      target.BlendBlock(left, top, cover->columns, cover->rows, cover->alpha);
+      return true;
+    }
+  }
+  BYTE alpha[kDotCells * kDotCells];
+  CoverDot(points, count, left, top, columns, rows, alpha);
+  if (cache) {
+    DotCoverCache::Cover cover{BYTE(columns), BYTE(rows), {}};
+    std::copy(alpha, alpha + columns * rows, cover.alpha);
+    cache->Store(key, cover);
+  }
+  target.BlendBlock(left, top, columns, rows, alpha);
+  return true;
+}
+
+void SmallShapeRasterizer::CoverDot(const SubpixelPoint* points, int count, int left, int top,
+                                    int columns, int rows, BYTE* alpha) {
+  // The dot's grid is small and always at hand, and the many sides that
+  // stay in one cell skip the walk (AGG gives them the cell's cover and
+  // area in one step too).
+  Cell* const cells = dotCells_;
+  CellWalk walk(cells, left, top, columns);
+  for (int i = 0; i < count; ++i) {
+    const SubpixelPoint a = points[i], b = points[i + 1 < count ? i + 1 : 0];
+    if (((a.x ^ b.x) | (a.y ^ b.y)) >> kShift) {
+      walk.Line(a.x, a.y, b.x, b.y);
+      continue;
+    }
+    Cell& cell = cells[((a.y >> kShift) - top) * columns + ((a.x >> kShift) - left)];
+    const int delta = b.y - a.y;
+    cell.cover += delta;
+    cell.area += ((a.x & kMask) + (b.x & kMask)) * delta;
+  }
+  for (int row = 0; row < rows; ++row) {
+    Cell* cell = &cells[row * columns];
+    int cover = 0;
+    for (int i = 0; i < columns; ++i) {
+      cover += cell[i].cover;
+      alpha[row * columns + i] = BYTE(Alpha<true>((cover << (kShift + 1)) - cell[i].area));
+      cell[i] = Cell{0, 0};
+    }
   }
 }
 
 template <bool EvenOdd>
-void SmallShapeRasterizer::SweepRows(int rows, RenderTarget& target) {
-  for (int row = 0; row < rows; ++row) {
-    Cell* cell = &cells_[std::size_t(row) * gridWidth_];
+void SmallShapeRasterizer::SweepRows(RenderTarget& target) {
+  for (int row = 0; row < gridRows_; ++row) {
+    Cell* cell = &grid_[std::size_t(row) * gridWidth_];
     int cover = 0;
     int runStart = -1;
     for (int i = 0; i < gridWidth_; ++i) {
@@ -193,163 +468,6 @@ void SmallShapeRasterizer::SweepRows(int rows, RenderTarget& target) {
                          &covers_[runStart]);
     }
   }
-}
-
-// The cell walk below follows AGG's rasterizer_cells_aa step for step, so
-// that every cell receives the same integer cover and area.
-void SmallShapeRasterizer::HorizontalLine(int ey, int x1, int y1, int x2, int y2) {
-  int ex1 = x1 >> kShift;
-  const int ex2 = x2 >> kShift;
-  const int fx1 = x1 & kMask;
-  const int fx2 = x2 & kMask;
-
-  if (y1 == y2) {
-    SetCell(ex2, ey);
-    return;
-  }
-  if (ex1 == ex2) {
-    const int delta = y2 - y1;
-    cell_->cover += delta;
-    cell_->area += (fx1 + fx2) * delta;
-    return;
-  }
-
-  int p = (kScale - fx1) * (y2 - y1);
-  int first = kScale;
-  int incr = 1;
-  long long dx = (long long)x2 - (long long)x1;
-  if (dx < 0) {
-    p = fx1 * (y2 - y1);
-    first = 0;
-    incr = -1;
-    dx = -dx;
-  }
-  int delta = int(p / dx);
-  int mod = int(p % dx);
-  if (mod < 0) {
-    delta--;
-    mod += int(dx);
-  }
-  cell_->cover += delta;
-  cell_->area += (fx1 + first) * delta;
-
-  ex1 += incr;
-  SetCell(ex1, ey);
-  y1 += delta;
-
-  if (ex1 != ex2) {
-    p = kScale * (y2 - y1 + delta);
-    int lift = int(p / dx);
-    int rem = int(p % dx);
-    if (rem < 0) {
-      lift--;
-      rem += int(dx);
-    }
-    mod -= int(dx);
-    while (ex1 != ex2) {
-      delta = lift;
-      mod += rem;
-      if (mod >= 0) {
-        mod -= int(dx);
-        delta++;
-      }
-      cell_->cover += delta;
-      cell_->area += kScale * delta;
-      y1 += delta;
-      ex1 += incr;
-      SetCell(ex1, ey);
-    }
-  }
-  delta = y2 - y1;
-  cell_->cover += delta;
-  cell_->area += (fx2 + kScale - first) * delta;
-}
-
-void SmallShapeRasterizer::Line(int x1, int y1, int x2, int y2) {
-  long long dx = (long long)x2 - (long long)x1;
-  long long dy = (long long)y2 - (long long)y1;
-  const int ex1 = x1 >> kShift;
-  int ey1 = y1 >> kShift;
-  const int ey2 = y2 >> kShift;
-  const int fy1 = y1 & kMask;
-  const int fy2 = y2 & kMask;
-
-  SetCell(ex1, ey1);
-  if (ey1 == ey2) {
-    HorizontalLine(ey1, x1, fy1, x2, fy2);
-    return;
-  }
-
-  int incr = 1;
-  if (dx == 0) {
-    const int twoFx = (x1 - (ex1 << kShift)) << 1;
-    int first = kScale;
-    if (dy < 0) {
-      first = 0;
-      incr = -1;
-    }
-    int delta = first - fy1;
-    cell_->cover += delta;
-    cell_->area += twoFx * delta;
-    ey1 += incr;
-    SetCell(ex1, ey1);
-    delta = first + first - kScale;
-    const int area = twoFx * delta;
-    while (ey1 != ey2) {
-      cell_->cover += delta;
-      cell_->area += area;
-      ey1 += incr;
-      SetCell(ex1, ey1);
-    }
-    delta = fy2 - kScale + first;
-    cell_->cover += delta;
-    cell_->area += twoFx * delta;
-    return;
-  }
-
-  long long p = (kScale - fy1) * dx;
-  int first = kScale;
-  if (dy < 0) {
-    p = fy1 * dx;
-    first = 0;
-    incr = -1;
-    dy = -dy;
-  }
-  int delta = int(p / dy);
-  int mod = int(p % dy);
-  if (mod < 0) {
-    delta--;
-    mod += int(dy);
-  }
-  int xFrom = x1 + delta;
-  HorizontalLine(ey1, x1, fy1, xFrom, first);
-  ey1 += incr;
-  SetCell(xFrom >> kShift, ey1);
-
-  if (ey1 != ey2) {
-    p = kScale * dx;
-    int lift = int(p / dy);
-    int rem = int(p % dy);
-    if (rem < 0) {
-      lift--;
-      rem += int(dy);
-    }
-    mod -= int(dy);
-    while (ey1 != ey2) {
-      delta = lift;
-      mod += rem;
-      if (mod >= 0) {
-        mod -= int(dy);
-        delta++;
-      }
-      const int xTo = xFrom + delta;
-      HorizontalLine(ey1, xFrom, kScale - first, xTo, first);
-      xFrom = xTo;
-      ey1 += incr;
-      SetCell(xFrom >> kShift, ey1);
-    }
-  }
-  HorizontalLine(ey1, xFrom, kScale - first, x2, fy2);
 }
 
 }  // namespace Gdiplus

@@ -10,6 +10,7 @@
 
 #include "GdiplusTypes.h"
 #include "RasterClip.h"
+#include "RasterDot.h"
 #include "RasterPath.h"
 #include "RasterSink.h"
 
@@ -19,6 +20,10 @@ class RenderTarget;
 
 class SmallShapeRasterizer final : public RasterSink {
  public:
+  // Larger shapes go to the general rasteriser, whose cost follows the
+  // outline rather than the box.
+  static constexpr double kMaxCells = 16384;
+
   // Forgets the recorded outline.
   void Reset();
 
@@ -36,9 +41,26 @@ class SmallShapeRasterizer final : public RasterSink {
   static bool Touches(const RasterClip& clip, const RasterBounds& box);
   // True when Sweep may draw the outline: it is small, and every vertex is
   // inside area, so that cutting at the area's edges would change nothing.
-  bool Fits(const Rect& area) const;
+  bool Fits(const Rect& area) const { return !Empty() && Fits(bounds_, area); }
+  // The same for a shape whose vertices lie in box.
+  static bool Fits(const RasterBounds& box, const Rect& area) {
+    // AGG's pixel (i, j) is centred on (i + 0.5, j + 0.5).
+    return box.left + 0.5 > area.X && box.right + 0.5 < double(area.X) + area.Width &&
+           box.top + 0.5 > area.Y && box.bottom + 0.5 < double(area.Y) + area.Height &&
+           (box.right - box.left + 3) * (box.bottom - box.top + 3) <= kMaxCells;
+  }
   // Blends the covered pixels into the target; the outline must fit.
   void Sweep(FillMode fillMode, RenderTarget& target);
+  // Fills the figures of path, each closed, as AntiAliasedRasterizer would;
+  // the path's bounds must fit. The recorded outline is left alone.
+  void Fill(const RasterPath& path, FillMode fillMode, RenderTarget& target);
+  // Fills the ellipse as Fill would fill the path RasterPath::AddEllipse
+  // makes of it at the given flatness (alternate mode), without building
+  // that path. The rectangle, a little widened, must fit, and lie below
+  // 65536 on both axes. False, with nothing drawn, when the
+  // ellipse needs more points than FlattenDot gives.
+  bool FillEllipse(double x, double y, double width, double height, double flatness,
+                   RenderTarget& target);
   // Sends the recorded outline, unchanged, to another rasteriser.
   void Replay(RasterSink& sink) const;
 
@@ -53,21 +75,34 @@ class SmallShapeRasterizer final : public RasterSink {
     int area;
   };
 
+  class CellWalk;
+
+  // Ellipses of at most this many cells across and down are dots, whose
+  // grid is always at hand.
+  static constexpr int kDotCells = 4;
+
+  // Sizes the zeroed grid to hold cells [minX, maxX] x [minY, maxY], and
+  // starts a walk of lines over it.
+  CellWalk PrepareGrid(int minX, int minY, int maxX, int maxY);
+  void SweepGrid(FillMode fillMode, RenderTarget& target);
   template <bool EvenOdd>
-  void SweepRows(int rows, RenderTarget& target);
-  void Line(int x1, int y1, int x2, int y2);
-  void HorizontalLine(int ey, int x1, int y1, int x2, int y2);
-  void SetCell(int x, int y) {
-    cell_ = &cells_[std::size_t(y - gridTop_) * gridWidth_ + (x - gridLeft_)];
-  }
+  void SweepRows(RenderTarget& target);
+  // AGG's coverage (alternate mode) of the closed outline, whose cells lie
+  // in the columns x rows grid from (left, top), at most kDotCells across.
+  void CoverDot(const SubpixelPoint* points, int count, int left, int top, int columns, int rows,
+                BYTE* alpha);
 
   std::vector<Vertex> vertices_;
   RasterBounds bounds_;
 
-  std::vector<Cell> cells_;
+  std::vector<SubpixelPoint> subpixels_;
+  // The calling thread's grid, set by PrepareGrid: cells [0, gridWidth_ *
+  // gridRows_) are in use.
+  Cell* grid_ = nullptr;
   std::vector<BYTE> covers_;
-  Cell* cell_ = nullptr;
-  int gridLeft_ = 0, gridTop_ = 0, gridWidth_ = 0;
+  // The grid of dots, zero between sweeps.
+  Cell dotCells_[kDotCells * kDotCells] = {};
+  int gridLeft_ = 0, gridTop_ = 0, gridWidth_ = 0, gridRows_ = 0;
 };
 
 }  // namespace Gdiplus

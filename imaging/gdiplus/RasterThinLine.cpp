@@ -9,9 +9,14 @@ namespace Gdiplus {
 
 namespace {
 
-// The pixel whose centre is nearest: halves go to the larger index.
+// The pixel whose centre is nearest: halves go to the larger index. Lines
+// light a pixel per step, so the floor is taken without a library call
+// where the value is safely inside long long.
 long long Nearest(double v) {
-  return (long long)std::floor(v + 0.5);
+  const double x = v + 0.5;
+  if (!(std::fabs(x) < 4.0e18)) return (long long)std::floor(x);
+  const long long t = (long long)x;
+  return double(t) > x ? t - 1 : t;
 }
 
 }  // namespace
@@ -25,7 +30,7 @@ void ThinLineRasterizer::Draw(const RasterPath& path, bool includeEnds, RenderTa
     const std::uint32_t segments = figure.closed ? count : count - 1;
     for (std::uint32_t s = 0; s < segments; ++s) {
       const bool last = s + 1 == segments;
-      Segment(points[figure.begin + s], points[figure.begin + (s + 1) % count],
+      Segment(points[figure.begin + s], points[figure.begin + (last && figure.closed ? 0 : s + 1)],
               includeEnds || figure.closed || !last, target);
     }
   }
@@ -62,17 +67,13 @@ void ThinLineRasterizer::Segment(const RasterPoint& a, const RasterPoint& b, boo
     hasLast_ = false;
     return;
   }
+  const double spanLow = std::min(fromMajor, toMajor), spanHigh = std::max(fromMajor, toMajor);
   for (long long major = begin;; major += step) {
     // The minor coordinate where the line crosses the major pixel centre,
     // held to the segment's own span at its ends.
-    const double along =
-        std::clamp(double(major), std::min(fromMajor, toMajor), std::max(fromMajor, toMajor));
+    const double along = std::clamp(double(major), spanLow, spanHigh);
     const long long minor = Nearest(fromMinor + (along - fromMajor) * slope);
-    if (xMajor) {
-      Plot(major, minor, target);
-    } else {
-      Plot(minor, major, target);
-    }
+    Plot(xMajor ? major : minor, xMajor ? minor : major, target);
     if (major == end) break;
   }
 }

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "StrokeJoins.h"
+
 namespace Gdiplus {
 
 namespace {
@@ -44,9 +46,12 @@ void Configure(Generator& generator, const StrokeStyle& style) {
   generator.miter_limit(style.miterLimit >= 1 ? style.miterLimit : 1);
 }
 
+// Coordinates are finite: plain comparisons do what fmin and fmax would,
+// without their calls.
 bool SegmentVisible(const RasterPoint& a, const RasterPoint& b, const RasterBounds& box) {
-  return !(std::fmax(a.x, b.x) < box.left || std::fmin(a.x, b.x) > box.right ||
-           std::fmax(a.y, b.y) < box.top || std::fmin(a.y, b.y) > box.bottom);
+  const bool aLeft = a.x < b.x, aTop = a.y < b.y;
+  return !((aLeft ? b.x : a.x) < box.left || (aLeft ? a.x : b.x) > box.right ||
+           (aTop ? b.y : a.y) < box.top || (aTop ? a.y : b.y) > box.bottom);
 }
 
 }  // namespace
@@ -59,7 +64,13 @@ struct RenderStroker::Engine {
   agg::math_stroke<Points> stroke;
   Points joint;
   std::vector<agg::vertex_dist> vertices;
+  // Per segment, its offsets as math_stroke computes them going forward
+  // and going back.
+  std::vector<SegmentOffsets> offsets;
   agg::vcgen_contour contour;
+  // Set for the current Stroke call when its joins and caps need no AGG.
+  bool direct = false;
+  StrokeJoins joins{1, 1, agg::miter_join, false};
 };
 
 namespace {
@@ -102,6 +113,12 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
   Configure(stroke, style);
   stroke.width(style.width);
   stroke.line_cap(ToAgg(style.lineCap));
+  engine_->direct =
+      style.width > 0 && style.lineJoin != LineJoinRound && style.lineCap != LineCapRound;
+  if (engine_->direct) {
+    engine_->joins = StrokeJoins(style.width * 0.5, stroke.miter_limit(), ToAgg(style.lineJoin),
+                                 style.lineCap == LineCapSquare);
+  }
 
   const auto& points = path.Points();
   for (const RasterFigure& figure : path.Figures()) {
@@ -109,8 +126,9 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
     if (count < 2) continue;
     const std::uint32_t segments = figure.closed ? count : count - 1;
     auto visibleSegment = [&](std::uint32_t s) {
-      return SegmentVisible(points[figure.begin + s], points[figure.begin + (s + 1) % count],
-                            visible);
+      // No modulo: these run once per segment of every stroke.
+      return SegmentVisible(points[figure.begin + s],
+                            points[figure.begin + (s + 1 == count ? 0 : s + 1)], visible);
     };
     // Start right after a hidden segment, so that no visible run wraps
     // around the start of a closed figure.
@@ -118,7 +136,7 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
     bool anyHidden = false;
     for (std::uint32_t s = 0; s < segments; ++s) {
       if (!visibleSegment(s)) {
-        start = figure.closed ? (s + 1) % segments : 0;
+        start = figure.closed && s + 1 < segments ? s + 1 : 0;
         anyHidden = true;
         break;
       }
@@ -129,8 +147,7 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
     }
     // Visible runs become open polylines; their cut ends lie outside the box.
     std::uint32_t runStart = 0, runLength = 0;
-    for (std::uint32_t k = 0; k < segments; ++k) {
-      const std::uint32_t s = (start + k) % segments;
+    for (std::uint32_t k = 0, s = start; k < segments; ++k, s = s + 1 == segments ? 0 : s + 1) {
       if (visibleSegment(s)) {
         if (runLength == 0) runStart = s;
         ++runLength;
@@ -146,13 +163,12 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
 void RenderStroker::StrokeRun(const RasterPath& path, std::uint32_t figureBegin,
                               std::uint32_t count, std::uint32_t first, std::uint32_t points,
                               bool closed, RasterSink& sink) {
-  auto& stroke = engine_->stroke;
-  auto& joint = engine_->joint;
   auto& v = engine_->vertices;
   const auto& all = path.Points();
   v.clear();
-  for (std::uint32_t k = 0; k < points; ++k) {
-    const RasterPoint& p = all[figureBegin + (first + k) % count];
+  v.reserve(points);
+  for (std::uint32_t k = 0, i = first; k < points; ++k, i = i + 1 == count ? 0 : i + 1) {
+    const RasterPoint& p = all[figureBegin + i];
     AddVertex(v, agg::vertex_dist(p.x, p.y));
   }
   CloseVertices(v, closed);
@@ -163,6 +179,66 @@ void RenderStroker::StrokeRun(const RasterPath& path, std::uint32_t figureBegin,
     return;
   }
 
+  if (engine_->direct) {
+    DirectRun(closed, sink);
+  } else {
+    AggRun(closed, sink);
+  }
+  sink.ClosePolygon();
+  sink.ClosePolygon();
+}
+
+void RenderStroker::DirectRun(bool closed, RasterSink& sink) {
+  const auto& v = engine_->vertices;
+  auto& offsets = engine_->offsets;
+  const StrokeJoins& joins = engine_->joins;
+  const std::size_t n = v.size();
+  const std::size_t segments = closed ? n : n - 1;
+  offsets.resize(segments);
+  for (std::size_t s = 0; s < segments; ++s) {
+    offsets[s] = joins.Offsets(v[s], v[s + 1 < n ? s + 1 : 0]);
+  }
+
+  bool startFigure = true;
+  auto emit = [&](double x, double y) {
+    if (startFigure) {
+      sink.MoveTo(x, y);
+      startFigure = false;
+    } else {
+      sink.LineTo(x, y);
+    }
+  };
+  // The joins at vertex i, i - 1 and i + 1 taken around the figure.
+  auto forward = [&](std::size_t p, std::size_t i, std::size_t q) {
+    joins.Join(v[p], v[i], v[q], offsets[p].dx, offsets[p].dy, offsets[i].dx, offsets[i].dy,
+               offsets[p].lengthOverWidth, offsets[i].lengthOverWidth, emit);
+  };
+  auto back = [&](std::size_t p, std::size_t i, std::size_t q) {
+    joins.Join(v[q], v[i], v[p], offsets[i].backDx, offsets[i].backDy, offsets[p].backDx,
+               offsets[p].backDy, offsets[i].lengthOverWidth, offsets[p].lengthOverWidth, emit);
+  };
+  if (closed) {
+    forward(n - 1, 0, 1);
+    for (std::size_t i = 1; i + 1 < n; ++i) forward(i - 1, i, i + 1);
+    forward(n - 2, n - 1, 0);
+    sink.ClosePolygon();
+    startFigure = true;
+    back(n - 2, n - 1, 0);
+    for (std::size_t i = n - 2; i >= 1; --i) back(i - 1, i, i + 1);
+    back(n - 1, 0, 1);
+    return;
+  }
+  joins.Cap(v[0], v[1], v[0].dist, emit);
+  for (std::size_t i = 1; i + 1 < n; ++i) forward(i - 1, i, i + 1);
+  joins.Cap(v[n - 1], v[n - 2], v[n - 2].dist, emit);
+  for (std::size_t i = n - 2; i >= 1; --i) back(i - 1, i, i + 1);
+}
+
+void RenderStroker::AggRun(bool closed, RasterSink& sink) {
+  auto& stroke = engine_->stroke;
+  auto& joint = engine_->joint;
+  const auto& v = engine_->vertices;
+  const std::size_t n = v.size();
   bool startFigure = true;
   auto emit = [&] {
     for (unsigned i = 0; i < joint.size(); ++i) {
@@ -188,22 +264,20 @@ void RenderStroker::StrokeRun(const RasterPath& path, std::uint32_t figureBegin,
       stroke.calc_join(joint, next(i), v[i], prev(i), v[i].dist, prev(i).dist);
       emit();
     }
-  } else {
-    stroke.calc_cap(joint, v[0], v[1], v[0].dist);
-    emit();
-    for (std::size_t i = 1; i + 1 < n; ++i) {
-      stroke.calc_join(joint, v[i - 1], v[i], v[i + 1], v[i - 1].dist, v[i].dist);
-      emit();
-    }
-    stroke.calc_cap(joint, v[n - 1], v[n - 2], v[n - 2].dist);
-    emit();
-    for (std::size_t i = n - 2; i >= 1; --i) {
-      stroke.calc_join(joint, v[i + 1], v[i], v[i - 1], v[i].dist, v[i - 1].dist);
-      emit();
-    }
+    return;
   }
-  sink.ClosePolygon();
-  sink.ClosePolygon();
+  stroke.calc_cap(joint, v[0], v[1], v[0].dist);
+  emit();
+  for (std::size_t i = 1; i + 1 < n; ++i) {
+    stroke.calc_join(joint, v[i - 1], v[i], v[i + 1], v[i - 1].dist, v[i].dist);
+    emit();
+  }
+  stroke.calc_cap(joint, v[n - 1], v[n - 2], v[n - 2].dist);
+  emit();
+  for (std::size_t i = n - 2; i >= 1; --i) {
+    stroke.calc_join(joint, v[i + 1], v[i], v[i - 1], v[i].dist, v[i - 1].dist);
+    emit();
+  }
 }
 
 void RenderStroker::Inset(const RasterPath& path, double distance, const StrokeStyle& style,

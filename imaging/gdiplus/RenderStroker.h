@@ -37,6 +37,10 @@ class RenderStroker {
  private:
   void StrokeRun(const RasterPath& path, std::uint32_t figureBegin, std::uint32_t count,
                  std::uint32_t first, std::uint32_t points, bool closed, RasterSink& sink);
+  // The stroke of the current vertex list: through StrokeJoins, or through
+  // AGG's math_stroke where the pen has round joins or caps.
+  void DirectRun(bool closed, RasterSink& sink);
+  void AggRun(bool closed, RasterSink& sink);
 
   struct Engine;
   std::unique_ptr<Engine> engine_;

@@ -22,13 +22,6 @@ void RenderTarget::BlendRun(INT y, INT left, INT right) {
   });
 }
 
-void RenderTarget::BlendCovers(INT y, INT x, INT count, const BYTE* covers) {
-  clip_->ForEachRun(y, x, x + count, [&](INT from, INT to) {
-    BYTE* pixel = PixelAt(from, y);
-    for (INT i = from; i < to; ++i, pixel += 4) BlendPixel(pixel, PaintAt(i, y), covers[i - x]);
-  });
-}
-
 void RenderTarget::BlendDot(INT x, INT y) {
   if (x < 0 || y < 0 || x >= surface_.width || y >= surface_.height) return;
   if (!clip_->IsFull() && !clip_->Contains(x, y)) return;

@@ -5,6 +5,7 @@
 #include "Bitmap.h"
 #include "Brush.h"
 #include "RasterClip.h"
+#include "RenderPixel.h"
 
 namespace Gdiplus {
 
@@ -22,7 +23,63 @@ class RenderTarget {
   // Blends pixels [left, right) of row y at full coverage.
   void BlendRun(INT y, INT left, INT right);
   // Blends pixels [x, x + count) of row y with coverage covers[i] for x + i.
-  void BlendCovers(INT y, INT x, INT count, const BYTE* covers);
+  // Inline: the small-shape rasterisers call it for runs of a pixel or two.
+  void BlendCovers(INT y, INT x, INT count, const BYTE* covers) {
+    // The paint in locals, and a loop for each kind: the pixel stores could
+    // alias the members, and the runs of large shapes are long.
+    const ARGB* const row = PaintRow(y);
+    const ARGB color = paint_.color;
+    const bool opaque = paint_.opaque;
+    clip_->ForEachRun(y, x, x + count, [&](INT from, INT to) {
+      BYTE* pixel = PixelAt(from, y);
+      const BYTE* cover = covers + (from - x);
+      if (opaque) {
+        for (INT i = from; i < to; ++i, pixel += 4, ++cover) {
+          const ARGB paint = row ? row[i & 7] : color;
+          if (pixel[3] == 255) {
+            BlendOpaque(pixel, paint, *cover);
+          } else {
+            BlendPixel(pixel, paint, *cover);
+          }
+        }
+      } else if (row) {
+        for (INT i = from; i < to; ++i, pixel += 4, ++cover) BlendPixel(pixel, row[i & 7], *cover);
+      } else {
+        for (INT i = from; i < to; ++i, pixel += 4, ++cover) BlendPixel(pixel, color, *cover);
+      }
+    });
+  }
+  // Blends the pixels of a small block, columns x rows from (left, top),
+  // with coverage covers[row * columns + column]: a dot at once.
+  void BlendBlock(INT left, INT top, INT columns, INT rows, const BYTE* covers) {
+    const Rect& bounds = clip_->Bounds();
+    if (!clip_->IsFull() || left < bounds.X || top < bounds.Y ||
+        left + columns > bounds.X + bounds.Width || top + rows > bounds.Y + bounds.Height) {
+      for (INT row = 0; row < rows; ++row)
+        BlendCovers(top + row, left, columns, covers + row * columns);
+      return;
+    }
+    for (INT y = top; y < top + rows; ++y, covers += columns) {
+      const ARGB* const row = PaintRow(y);
+      BYTE* pixel = PixelAt(left, y);
+      for (INT i = 0; i < columns; ++i, pixel += 4) {
+        Blend(pixel, row ? row[(left + i) & 7] : paint_.color, covers[i]);
+      }
+    }
+  }
+  // Asks for pixels [left, right] of rows [top, bottom] to be fetched into
+  // the cache ahead of blending; scattered dots otherwise wait on memory.
+  void Prefetch(INT left, INT top, INT right, INT bottom) const {
+    left = left < 0 ? 0 : left;
+    top = top < 0 ? 0 : top;
+    right = right < surface_.width ? right : surface_.width - 1;
+    bottom = bottom < surface_.height ? bottom : surface_.height - 1;
+    if (left > right) return;
+    for (INT y = top; y <= bottom; ++y) {
+      __builtin_prefetch(PixelAt(left, y), 1);
+      __builtin_prefetch(PixelAt(right, y), 1);
+    }
+  }
   // Blends one pixel at full coverage if the clip lets it through.
   void BlendDot(INT x, INT y);
   // Blends [x, x + count) of row y with per-pixel straight colours.
@@ -34,6 +91,32 @@ class RenderTarget {
  private:
   BYTE* PixelAt(INT x, INT y) const {
     return surface_.scan0 + std::size_t(y) * std::size_t(surface_.stride) + std::size_t(x) * 4;
+  }
+  const ARGB* PaintRow(INT y) const { return paint_.cell ? paint_.cell + ((y & 7) << 3) : nullptr; }
+  void Blend(BYTE* pixel, ARGB color, unsigned coverage) const {
+    if (paint_.opaque && pixel[3] == 255) {
+      BlendOpaque(pixel, color, coverage);
+    } else {
+      BlendPixel(pixel, color, coverage);
+    }
+  }
+  // BlendPixel of an opaque colour over an opaque pixel, the common case of
+  // dots on a ground, with the channels worked out side by side rather than
+  // one after another.
+  static void BlendOpaque(BYTE* pixel, ARGB color, unsigned coverage) {
+    const unsigned alpha = MultiplyUnit(255, coverage);
+    if (alpha == 0) return;
+    if (alpha == 255) {
+      StorePixel(pixel, color);
+      return;
+    }
+    const unsigned keep = 255 - alpha;
+    const unsigned blue = ((color & 0xFF) * alpha + pixel[0] * keep + 127) / 255;
+    const unsigned green = (((color >> 8) & 0xFF) * alpha + pixel[1] * keep + 127) / 255;
+    const unsigned red = (((color >> 16) & 0xFF) * alpha + pixel[2] * keep + 127) / 255;
+    pixel[0] = BYTE(blue);
+    pixel[1] = BYTE(green);
+    pixel[2] = BYTE(red);
   }
   ARGB PaintAt(INT x, INT y) const {
     return paint_.cell ? paint_.cell[((y & 7) << 3) | (x & 7)] : paint_.color;

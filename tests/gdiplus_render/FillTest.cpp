@@ -1,10 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
+#include <thread>
+#include <vector>
 
 #include "Graphics.h"
 #include "GraphicsPath.h"
+#include "HatchBrush.h"
+#include "RasterAntiAliased.h"
+#include "RasterDotCache.h"
 #include "Region.h"
+#include "RenderTarget.h"
 #include "RenderTestSupport.h"
 #include "SolidBrush.h"
 
@@ -210,6 +218,107 @@ TEST(Fill, SmoothingModesReadBackAsGdiplusDoes) {
   EXPECT_EQ(g.SetSmoothingMode(SmoothingModeInvalid), InvalidParameter);
   EXPECT_EQ(g.SetSmoothingMode(SmoothingMode(7)), InvalidParameter);
   EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeNone);
+}
+
+// Small ellipses skip the path, and their coverage is remembered per
+// thread; every pixel must still be AGG's fill of RasterPath::AddEllipse at
+// the anti-aliased flatness (0.1): dots at whole and fractional positions,
+// of many sizes, inside and across the clip, on opaque and translucent
+// grounds.
+std::string DotsAgreeWithAgg(unsigned seed) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(0, 1);
+  Bitmap fast(48, 24), reference(48, 24);
+  Graphics g(&fast);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  const Rect clipRect(5, 3, 30, 15);
+  RasterClip clip;
+  clip.Reset(48, 24);
+  if (seed % 2) g.SetClip(clipRect), clip.SetRects(48, 24, &clipRect, 1);
+  RenderTarget target;
+  target.Attach(reference.Surface(), &clip);
+  g.Clear(Color(seed % 3 ? 0xFFFFFFFF : 0x80FFFFFF));
+  target.Replace(Rect(0, 0, 48, 24), seed % 3 ? 0xFFFFFFFF : 0x80FFFFFF);
+  const SolidBrush solid{Color(0xFF008000)}, translucent{Color(0x90204080)};
+  const HatchBrush hatch(HatchStyleSmallConfetti, Color(0xFF000000), Color(0xFFC0C0C0));
+  const Brush* brushes[] = {&solid, &solid, &translucent, &hatch};
+  for (int i = 0; i < 600; ++i) {
+    double x = unit(random) * 52 - 2, y = unit(random) * 28 - 2;
+    if (i % 3 == 0) x = std::floor(x), y = std::floor(y);
+    const double size = i % 4 == 0 ? 0.05 + unit(random) * 16 : 1 + i % 3 / 2;
+    const REAL width = REAL(size), height = REAL(i % 7 ? size : size / 3);
+    if (g.FillEllipse(brushes[i % 4], REAL(x), REAL(y), width, height) != Ok) return "failed";
+    RasterPath path;
+    path.SetFlatness(0.1);
+    path.AddEllipse(REAL(x), REAL(y), width, height);
+    AntiAliasedRasterizer agg;
+    agg.Reset(clip.Bounds());
+    agg.AddPath(path);
+    BrushPaint paint;
+    brushes[i % 4]->GetPaint(&paint);
+    target.SetPaint(paint);
+    agg.Sweep(FillModeAlternate, target);
+  }
+  return RenderTest::FirstMismatch(fast, [&](int x, int y) { return PixelAt(reference, x, y); });
+}
+
+TEST(Fill, SmallEllipsesMatchAggOnSeveralThreadsAtOnce) {
+  std::vector<std::string> results(6);
+  std::vector<std::thread> threads;
+  for (unsigned seed = 0; seed < 6; ++seed) {
+    threads.emplace_back([&results, seed] { results[seed] = DotsAgreeWithAgg(seed); });
+  }
+  for (std::thread& thread : threads) thread.join();
+  for (unsigned seed = 0; seed < 6; ++seed) EXPECT_EQ(results[seed], "") << seed;
+}
+
+// The coverage cache keys an outline by all its points but the last, which
+// repeats the first: outlines differing in any bit of any coordinate (below
+// 3 cells, 768) must differ in key.
+TEST(Fill, DotCacheKeysTellOutlinesApart) {
+  std::mt19937 random(3);
+  for (int count : {5, 9, 13}) {
+    SubpixelPoint points[13];
+    for (int i = 0; i < count; ++i) points[i] = {int(random() % 768), int(random() % 768)};
+    DotCoverCache::Key key, changed;
+    points[count - 1] = points[0];
+    ASSERT_TRUE(DotCoverCache::MakeKey(points, count, 0, 0, &key));
+    for (int i = 0; i < 20 * (count - 1); ++i) {
+      int& coordinate = i / 10 % 2 ? points[i / 20].y : points[i / 20].x;
+      if ((coordinate ^ 1 << i % 10) >= 768) continue;
+      coordinate ^= 1 << i % 10;
+      points[count - 1] = points[0];
+      EXPECT_TRUE(DotCoverCache::MakeKey(points, count, 0, 0, &changed) && !(changed == key)) << i;
+      coordinate ^= 1 << i % 10;
+    }
+  }
+}
+
+// Opaque paint on opaque pixels takes a shortcut in RenderTarget: every
+// coverage (row), paint channel and pixel channel (column) must blend as
+// BlendPixel does.
+TEST(Fill, OpaqueCoversBlendAsBlendPixel) {
+  Bitmap bitmap(256, 256);
+  RasterClip clip;
+  clip.Reset(256, 256);
+  RenderTarget target;
+  target.Attach(bitmap.Surface(), &clip);
+  const BitmapSurface surface = bitmap.Surface();
+  for (ARGB v = 0; v < 256; ++v) {
+    const ARGB color = 0xFF000000 | (v * 0x010101 ^ 0x00FF00);
+    target.SetPaint(BrushPaint{nullptr, color, true});
+    for (ARGB y = 0; y < 256; ++y) {
+      BYTE* const row = surface.scan0 + y * surface.stride;
+      std::vector<BYTE> covers(256, BYTE(y)), expected(4 * 256);
+      for (ARGB x = 0; x < 256; ++x) {
+        StorePixel(row + 4 * x, 0xFF000000 | x * 0x010101);
+        StorePixel(&expected[4 * x], 0xFF000000 | x * 0x010101);
+        BlendPixel(&expected[4 * x], color, y);
+      }
+      target.BlendCovers(INT(y), 0, 256, covers.data());
+      ASSERT_EQ(std::memcmp(expected.data(), row, expected.size()), 0) << color << " " << y;
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <agg_vcgen_stroke.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <vector>
 
@@ -114,6 +116,42 @@ TEST(ThinStroke, StrokerMatchesAggVertexForVertex) {
     vertices += int(expected.size());
   }
   EXPECT_GT(vertices, 30000);
+}
+
+// Miters whose length lies at the limit, within a step of a double either
+// way, pass the stroker's shortcuts to its exact comparison: they must still
+// come out as AGG's, outer and inner (the inner limit is the shorter
+// segment over the half width).
+TEST(ThinStroke, StrokerMatchesAggAtTheMiterLimit) {
+  RenderStroker stroker;
+  const RasterBounds everywhere{-1e6, -1e6, 1e6, 1e6};
+  for (int degrees = 2; degrees < 180; degrees += 3) {
+    const double angle = degrees * 3.14159265358979323846 / 180;
+    const double limit = 1 / std::sin(angle / 2);
+    for (const double width : {1.0, 2.0, 3.5}) {
+      const double length = width / 2 * limit;
+      const std::vector<RasterPoint> points = {
+          {0, 0}, {length, 0}, {length - length * std::cos(angle), length * std::sin(angle)}};
+      for (const double miterLimit :
+           {std::nextafter(limit, 0.0), limit, std::nextafter(limit, 2 * limit)}) {
+        for (const LineJoin join : {LineJoinMiter, LineJoinBevel, LineJoinMiterClipped}) {
+          for (const bool closed : {false, true}) {
+            StrokeStyle style;
+            style.width = width;
+            style.miterLimit = std::max(miterLimit, 1.0);
+            style.lineJoin = join;
+            RasterPath path;
+            for (const RasterPoint& p : points) path.LineTo(p.x, p.y);
+            if (closed) path.CloseFigure();
+            RecordingSink sink;
+            stroker.Stroke(path, style, everywhere, sink);
+            ASSERT_EQ(sink.out, ReferenceStroke(points, closed, style))
+                << degrees << " degrees, width " << width << ", join " << int(join);
+          }
+        }
+      }
+    }
+  }
 }
 
 std::vector<Rect> RandomRects(std::mt19937& random, int count) {

@@ -1,7 +1,10 @@
 // The module's exports: class factory, unload answer and registration.
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+
 #include <string>
+#include <thread>
 
 #include "ModuleLoader.h"
 #include "TempRegistry.h"
@@ -213,6 +216,40 @@ TEST_F(Module, RegistrationIntoACorruptRegistryFailsAndLeavesItAlone) {
   EXPECT_EQ(module.Register(), HRESULT_FROM_WIN32(ERROR_BADDB));
   EXPECT_EQ(module.Unregister(), HRESULT_FROM_WIN32(ERROR_BADDB));
   EXPECT_EQ(registry.Read(), "glyphward-registry 1\n[broken\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Pictures keep per-thread scratch memory; neither that nor anything else
+// may keep the module mapped once the host has let it go.
+TEST(ModuleUnload, UnmapsAfterDrawingOnSeveralThreads) {
+  {
+    ModuleLoader loaded;
+    ASSERT_TRUE(loaded.Loaded());
+    auto draw = [&loaded] {
+      ICaptchaClass* captcha = loaded.Create();
+      if (!captcha) return false;
+      bool drawn = true;
+      for (LONG style : {4L, 31L, 38L}) {
+        VARIANT picture;
+        VariantInit(&picture);
+        drawn = drawn && captcha->put_TextStyle(style) == S_OK &&
+                captcha->CreateImage(&picture) == S_OK;
+        VariantClear(&picture);
+      }
+      captcha->Release();
+      return drawn;
+    };
+    bool onWorker = false;
+    std::thread worker([&] { onWorker = draw(); });
+    worker.join();
+    EXPECT_TRUE(onWorker);
+    EXPECT_TRUE(draw());
+    EXPECT_EQ(loaded.CanUnloadNow(), S_OK);
+  }
+  EXPECT_EQ(dlopen(GLYPHWARD_MODULE_PATH, RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,117 @@
+#include "RasterDot.h"
+
+#include <array>
+
+#include "RasterPath.h"
+#include "RasterSubpixel.h"
+
+namespace Gdiplus {
+
+namespace {
+
+// Small dots take the points between the axis points from a table instead
+// of forward differences.
+constexpr int kTableSteps = 4;
+
+// u(i / steps) on the first Bezier quarter of the unit circle as AddEllipse
+// builds it, from (1, 0) through (1, k) and (k, 1) to (0, 1). Its v is
+// u(1 - t), and the other quarters are its turns by 90 degrees.
+using StepTable = std::array<std::array<double, kTableSteps + 1>, kTableSteps + 1>;
+
+constexpr StepTable MakeStepTable() {
+  constexpr double k = RasterPath::kEllipseKappa;
+  StepTable table{};
+  for (int steps = 1; steps <= kTableSteps; ++steps) {
+    for (int i = 0; i <= steps; ++i) {
+      const double t = double(i) / steps, s = 1 - t;
+      table[steps][i] = s * s * s + 3 * s * s * t + 3 * s * t * t * k;
+    }
+  }
+  return table;
+}
+
+constexpr StepTable kStepTable = MakeStepTable();
+
+// The forward differences of AppendCubic and the table's point stray from
+// the true curve by well under 2^-26 pixel for coordinates below 2^16 and
+// at most kTableSteps steps; a point whose subpixel value lies farther than
+// this margin (2^-12 subpixel, 64 times that error) from a rounding tie
+// rounds the same either way.
+constexpr double kTieMargin = 1.0 / 4096;
+
+// ToSubpixel(v) for v > -0.5 known only to within the error above; false
+// when v is too near a tie to be sure.
+bool SureSubpixel(double v, int* subpixel) {
+  const double s = (v + 0.5) * double(kSubpixelScale) + 0.5;
+  const int rounded = int(s);
+  const double fraction = s - rounded;
+  *subpixel = rounded;
+  return fraction > kTieMargin && fraction < 1 - kTieMargin;
+}
+
+int FlattenExactly(double x, double y, double width, double height, double flatness,
+                   SubpixelPoint* points) {
+  int count = 0;
+  const auto emit = [&](double px, double py) {
+    if (count < kMaxDotPoints) points[count] = SubpixelPoint{ToSubpixel(px), ToSubpixel(py)};
+    ++count;
+  };
+  RasterPath::FlattenEllipse(x, y, width, height, flatness, emit, emit);
+  return count <= kMaxDotPoints ? count : 0;
+}
+
+// The outline for a known step count, so that its loops unroll: dots of a
+// pixel or two take 2 steps.
+template <int kSteps>
+int FlattenSteps(double x, double y, double width, double height, double flatness,
+                 SubpixelPoint* points) {
+  // The axis points are the same sums as in FlattenEllipse, so exact.
+  const double rx = width / 2, ry = height / 2;
+  const double cx = x + rx, cy = y + ry;
+  const int right = ToSubpixel(cx + rx), middleX = ToSubpixel(cx), left = ToSubpixel(cx - rx);
+  const int middleY = ToSubpixel(cy), bottom = ToSubpixel(cy + ry), top = ToSubpixel(cy - ry);
+  // Between them, cx ± rx u and cy ± ry u for the table's u serve all four
+  // quarters.
+  int plusX[kSteps], minusX[kSteps], plusY[kSteps], minusY[kSteps];
+  bool sure = true;
+  for (int i = 1; i < kSteps; ++i) {
+    const double u = kStepTable[kSteps][i];
+    sure &= SureSubpixel(cx + rx * u, &plusX[i]);
+    sure &= SureSubpixel(cx - rx * u, &minusX[i]);
+    sure &= SureSubpixel(cy + ry * u, &plusY[i]);
+    sure &= SureSubpixel(cy - ry * u, &minusY[i]);
+  }
+  if (!sure) return FlattenExactly(x, y, width, height, flatness, points);
+  SubpixelPoint* point = points;
+  *point++ = SubpixelPoint{right, middleY};
+  for (int i = 1; i < kSteps; ++i) *point++ = SubpixelPoint{plusX[i], plusY[kSteps - i]};
+  *point++ = SubpixelPoint{middleX, bottom};
+  for (int i = 1; i < kSteps; ++i) *point++ = SubpixelPoint{minusX[kSteps - i], plusY[i]};
+  *point++ = SubpixelPoint{left, middleY};
+  for (int i = 1; i < kSteps; ++i) *point++ = SubpixelPoint{minusX[i], minusY[kSteps - i]};
+  *point++ = SubpixelPoint{middleX, top};
+  for (int i = 1; i < kSteps; ++i) *point++ = SubpixelPoint{plusX[kSteps - i], minusY[i]};
+  *point++ = SubpixelPoint{right, middleY};
+  return int(point - points);
+}
+
+}  // namespace
+
+int FlattenDot(double x, double y, double width, double height, double flatness,
+               SubpixelPoint* points) {
+  static_assert(kTableSteps == 4);
+  switch (RasterPath::EllipseSteps(x, y, width, height, flatness)) {
+    case 1:
+      return FlattenSteps<1>(x, y, width, height, flatness, points);
+    case 2:
+      return FlattenSteps<2>(x, y, width, height, flatness, points);
+    case 3:
+      return FlattenSteps<3>(x, y, width, height, flatness, points);
+    case 4:
+      return FlattenSteps<4>(x, y, width, height, flatness, points);
+    default:
+      return FlattenExactly(x, y, width, height, flatness, points);
+  }
+}
+
+}  // namespace Gdiplus

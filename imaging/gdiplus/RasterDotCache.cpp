@@ -1,0 +1,112 @@
+#include "RasterDotCache.h"
+
+#include <utility>
+
+#include "RasterSubpixel.h"
+#include "ThreadScratch.h"
+
+namespace Gdiplus {
+
+namespace {
+
+// Outlines of 1, 2 or 3 steps per quarter: the points but the last, which
+// repeats the first, fill four words.
+constexpr int kMaxKeyPoints = 13;
+// Coordinates relative to the corner cell are below kCells · 256 < 2^10.
+constexpr int kCoordinateBits = 10;
+static_assert(DotCoverCache::kCells * kSubpixelScale <= (1 << kCoordinateBits));
+constexpr int kPerWord = 6;
+static_assert(2 * (kMaxKeyPoints - 1) <= 4 * kPerWord);
+// Each word keeps its top four bits clear of coordinates: the first word's
+// take the point count, the last word's a mark of a real key (an empty
+// slot is all zero).
+constexpr int kCountShift = kPerWord * kCoordinateBits;
+static_assert(kMaxKeyPoints < (1 << (64 - kCountShift)));
+constexpr std::uint64_t kUsed = std::uint64_t(1) << 63;
+
+// Look-ups are judged in windows; a window of mostly misses rests the
+// cache for a while.
+constexpr int kWindow = 4096;
+constexpr int kWorthwhileHits = kWindow / 8;
+constexpr int kRest = 16 * kWindow;
+
+// Point i's coordinates relative to the origin, in slots 2i and 2i + 1.
+template <int kPoint>
+void PackPoint(const SubpixelPoint* points, int originX, int originY, DotCoverCache::Key* key) {
+  constexpr int kSlot = 2 * kPoint;
+  key->words[kSlot / kPerWord] |= std::uint64_t(points[kPoint].x - originX)
+                                  << (kSlot % kPerWord * kCoordinateBits);
+  key->words[(kSlot + 1) / kPerWord] |= std::uint64_t(points[kPoint].y - originY)
+                                        << ((kSlot + 1) % kPerWord * kCoordinateBits);
+}
+
+// Every point but the last, unrolled: this runs for every dot.
+template <int... kPoints>
+void Pack(std::integer_sequence<int, kPoints...>, const SubpixelPoint* points, int originX,
+          int originY, DotCoverCache::Key* key) {
+  (PackPoint<kPoints>(points, originX, originY, key), ...);
+}
+
+}  // namespace
+
+DotCoverCache::Entry* DotCoverCache::Set(const Key& key) {
+  const std::uint64_t hash =
+      key.words[0] * 0x9E3779B97F4A7C15ull ^ key.words[1] * 0xC2B2AE3D27D4EB4Full ^
+      key.words[2] * 0x165667B19E3779F9ull ^ key.words[3] * 0x27D4EB2F165667C5ull;
+  return &entries_[(hash >> (64 - kSetBits)) * kWays];
+}
+
+DotCoverCache& DotCoverCache::ForThisThread() {
+  return ThreadScratch<DotCoverCache>();
+}
+
+bool DotCoverCache::MakeKey(const SubpixelPoint* points, int count, int left, int top, Key* key) {
+  if (points[count - 1].x != points[0].x || points[count - 1].y != points[0].y) return false;
+  const int originX = left * kSubpixelScale, originY = top * kSubpixelScale;
+  *key = Key{{std::uint64_t(count) << kCountShift, 0, 0, kUsed}};
+  switch (count) {
+    case 5:
+      Pack(std::make_integer_sequence<int, 4>(), points, originX, originY, key);
+      return true;
+    case 9:
+      Pack(std::make_integer_sequence<int, 8>(), points, originX, originY, key);
+      return true;
+    case 13:
+      Pack(std::make_integer_sequence<int, 12>(), points, originX, originY, key);
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool DotCoverCache::Worthwhile() {
+  if (resting_ > 0) {
+    --resting_;
+    return false;
+  }
+  if (++lookups_ > kWindow) {
+    if (hits_ < kWorthwhileHits) resting_ = kRest;
+    lookups_ = 1;
+    hits_ = 0;
+  }
+  return resting_ == 0;
+}
+
+const DotCoverCache::Cover* DotCoverCache::Find(const Key& key) {
+  if (!entries_) return nullptr;
+  Entry* set = Set(key);
+  for (int way = 0; way < kWays; ++way) {
+    if (set[way].key == key) {
+      ++hits_;
+      return &set[way].cover;
+    }
+  }
+  return nullptr;
+}
+
+void DotCoverCache::Store(const Key& key, const Cover& cover) {
+  if (!entries_) entries_ = std::make_unique<Entry[]>(std::size_t(kWays) << kSetBits);
+  Set(key)[victim_++ % kWays] = Entry{key, cover};
+}
+
+}  // namespace Gdiplus
