@@ -96,7 +96,11 @@ Captcha::~Captcha() {
 HRESULT Captcha::InnerUnknown::QueryInterface(REFIID riid, void** ppv) {
   if (!ppv) return E_POINTER;
   if (riid == IID_IUnknown) {
-    *ppv = static_cast<IUnknown*>(this);
+    // Alone, the object answers every interface with the one pointer that is
+    // its identity; only an aggregating object gets this separate unknown,
+    // the one that does not delegate, to query and release what it holds.
+    *ppv = owner_->controlling_ == this ? static_cast<IUnknown*>(owner_)
+                                        : static_cast<IUnknown*>(this);
   } else if (riid == IID_IDispatch || riid == IID_ICaptcha) {
     *ppv = static_cast<ICaptcha*>(owner_);
   } else {

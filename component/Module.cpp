@@ -11,8 +11,20 @@
 
 namespace {
 
+// pixman builds its tables when it loads and fontconfig its configuration on
+// first use, and both keep them until the process ends. Unmapped along with
+// this module, that memory would be lost, and made again, on every load and
+// unload; so these libraries stay once the module has brought them in.
+constexpr const char* kResidentLibraries[] = {"libpixman-1.so.0", "libfontconfig.so.1"};
+
+void KeepLibrariesResident() {
+  for (const char* name : kResidentLibraries)
+    if (void* library = dlopen(name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE)) dlclose(library);
+}
+
 // Both process-wide engines exist before any export can be called.
 __attribute__((constructor)) void AttachModule() {
+  KeepLibrariesResident();
   MirelGlyphward::CaptchaEngine::Instance();
   MirelGlyphward::ProcessRandomSource();
 }

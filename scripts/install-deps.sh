@@ -4,7 +4,8 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format ccache
+  clang libclang-rt-14-dev llvm
   libgtest-dev libgmock-dev libbenchmark-dev
   libboost-dev
   libagg-dev libpixman-1-dev libfreetype-dev libfontconfig-dev

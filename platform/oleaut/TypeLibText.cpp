@@ -139,6 +139,8 @@ bool ParseMember(const std::vector<std::string>& t, TypeEntry& type) {
   if (!known || t.size() < 4 || (t.size() - 4) % 3 != 0 || (t.size() - 4) / 3 > kMaxParams ||
       !ParseNumber(t[1], -2147483647LL - 1, 2147483647LL, id) || !IsIdentifier(t[2]))
     return false;
+  // MEMBERID_NIL means "no member": lookups by id would take it for the type.
+  if (id == MEMBERID_NIL) return false;
   member.id = MEMBERID(id);
   member.name = *Text(t[2], false);
   const std::optional<std::u16string> help = Text(t[3], true);

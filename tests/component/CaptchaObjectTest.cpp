@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <string_view>
 
+#include "ModuleLock.h"
 #include "TestSupport.h"
 
 using namespace testing_support;
@@ -37,12 +40,29 @@ TEST_F(CaptchaObject, FreshDefaults) {
   EXPECT_EQ(HashValue(captcha.p), kEmptyHash);
 }
 
+// For test names: non-ASCII shows as '?'.
+std::string Ascii(std::u16string_view text) {
+  std::string out;
+  for (char16_t c : text) out += c < 0x80 ? char(c) : '?';
+  return out;
+}
+
 struct StoreCase {
   HRESULT (STDMETHODCALLTYPE ICaptcha::*put)(LONG);
   HRESULT (STDMETHODCALLTYPE ICaptcha::*get)(LONG*);
   LONG stored;
   LONG readBack;
 };
+
+void PrintTo(const StoreCase& c, std::ostream* out) {
+  const auto put = c.put;
+  *out << (put == &ICaptcha::put_ImageHeight  ? "ImageHeight"
+           : put == &ICaptcha::put_ImageWidth ? "ImageWidth"
+           : put == &ICaptcha::put_CodeLength ? "CodeLength"
+           : put == &ICaptcha::put_CodeType   ? "CodeType"
+                                              : "TextStyle")
+       << " put " << c.stored << " read " << c.readBack;
+}
 
 class StoreRules : public CaptchaObject, public ::testing::WithParamInterface<StoreCase> {};
 
@@ -72,6 +92,10 @@ struct FormatCase {
   std::u16string put;
   std::u16string readBack;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* out) {
+  *out << '"' << Ascii(c.put) << "\" read \"" << Ascii(c.readBack) << '"';
+}
 
 class FormatRules : public CaptchaObject, public ::testing::WithParamInterface<FormatCase> {};
 
@@ -235,6 +259,13 @@ struct ValidateCase {
   VARIANT_BOOL expected;
 };
 
+void PrintTo(const ValidateCase& c, std::ostream* out) {
+  *out << (c.answer ? '"' + Ascii(c.answer) + '"' : "null") << " against "
+       << (c.useRealHash ? "its hash"
+           : c.hash      ? Ascii(c.hash)
+                         : "null");
+}
+
 class ValidateRules : public CaptchaObject, public ::testing::WithParamInterface<ValidateCase> {};
 
 TEST_P(ValidateRules, ExactCaseSensitiveFullLength) {
@@ -312,17 +343,90 @@ TEST_F(CaptchaObject, CodeOfZeroCharactersHashesAllOfThem) {
 }
 
 TEST_F(CaptchaObject, AnswersOnlyItsInterfaces) {
-  void* p = nullptr;
-  EXPECT_EQ(captcha->QueryInterface(IID_IUnknown, &p), S_OK);
-  IUnknown* unknown = static_cast<IUnknown*>(p);
-  EXPECT_EQ(captcha->QueryInterface(IID_IDispatch, &p), S_OK);
-  EXPECT_EQ(p, static_cast<void*>(static_cast<ICaptcha*>(captcha.p)));
-  static_cast<IUnknown*>(p)->Release();
+  void* p = reinterpret_cast<void*>(1);
   EXPECT_EQ(captcha->QueryInterface(IID_ISupportErrorInfo, &p), E_NOINTERFACE);
   EXPECT_EQ(p, nullptr);
   EXPECT_EQ(captcha->QueryInterface(IID_IErrorInfo, &p), E_NOINTERFACE);
-  unknown->Release();
 }
+
+// A controlling object that answers IUnknown itself and passes every other
+// query to the object it aggregates.
+struct DelegatingOuter final : IUnknown {
+  IUnknown* inner = nullptr;
+  ULONG refs = 1;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (riid != IID_IUnknown) return inner->QueryInterface(riid, ppv);
+    *ppv = static_cast<IUnknown*>(this);
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+};
+
+enum class Via { Created, Interface };
+enum class Answer { Interface, Created, Outer };
+
+struct IdentityCase {
+  const char* name;
+  bool aggregated;
+  Via via;  // the unknown CreateInstance returned, or the object's ICaptcha
+  const IID* iid;
+  Answer expected;
+};
+
+void PrintTo(const IdentityCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class Identity : public ::testing::TestWithParam<IdentityCase> {};
+
+TEST_P(Identity, QueriesAnswerTheExpectedPointerAndBalanceReferences) {
+  const IdentityCase& c = GetParam();
+  const LONG objectsBefore = MirelGlyphward::ModuleLockCount();
+  DelegatingOuter outer;
+  void* p = nullptr;
+  ASSERT_EQ(
+      MirelGlyphward::Captcha::CreateInstance(c.aggregated ? &outer : nullptr, IID_IUnknown, &p),
+      S_OK);
+  auto* created = static_cast<IUnknown*>(p);
+  outer.inner = created;
+  void* itf = nullptr;
+  ASSERT_EQ(created->QueryInterface(IID_ICaptcha, &itf), S_OK);
+  auto* object = static_cast<ICaptcha*>(itf);
+  // Alone, the unknown from CreateInstance is the object itself.
+  EXPECT_EQ(created == static_cast<IUnknown*>(object), !c.aggregated);
+
+  IUnknown* from = c.via == Via::Created ? created : object;
+  void* answer = nullptr;
+  ASSERT_EQ(from->QueryInterface(*c.iid, &answer), S_OK);
+  const void* expected = c.expected == Answer::Interface ? static_cast<void*>(object)
+                         : c.expected == Answer::Created ? static_cast<void*>(created)
+                                                         : static_cast<void*>(&outer);
+  EXPECT_EQ(answer, expected);
+  static_cast<IUnknown*>(answer)->Release();
+  object->Release();
+  EXPECT_EQ(outer.refs, 1u);
+  EXPECT_EQ(created->Release(), 0u);
+  EXPECT_EQ(MirelGlyphward::ModuleLockCount(), objectsBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Objects, Identity,
+    ::testing::Values(
+        IdentityCase{"AloneUnknown", false, Via::Created, &IID_IUnknown, Answer::Interface},
+        IdentityCase{"AloneDispatch", false, Via::Created, &IID_IDispatch, Answer::Interface},
+        IdentityCase{"AloneCaptcha", false, Via::Created, &IID_ICaptcha, Answer::Interface},
+        IdentityCase{"AloneUnknownFromInterface", false, Via::Interface, &IID_IUnknown,
+                     Answer::Interface},
+        IdentityCase{"InnerUnknown", true, Via::Created, &IID_IUnknown, Answer::Created},
+        IdentityCase{"InnerDispatch", true, Via::Created, &IID_IDispatch, Answer::Interface},
+        IdentityCase{"InnerCaptcha", true, Via::Created, &IID_ICaptcha, Answer::Interface},
+        IdentityCase{"AggregatedUnknownIsTheOuter", true, Via::Interface, &IID_IUnknown,
+                     Answer::Outer},
+        IdentityCase{"AggregatedCaptchaThroughTheOuter", true, Via::Interface, &IID_ICaptcha,
+                     Answer::Interface}),
+    [](const ::testing::TestParamInfo<IdentityCase>& info) { return info.param.name; });
 
 TEST_F(CaptchaObject, CallsByNameNeedTheRegisteredTypeLibrary) {
   LPOLESTR names[] = {const_cast<LPOLESTR>(u"CodeLength")};

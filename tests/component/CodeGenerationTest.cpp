@@ -14,6 +14,10 @@ struct AlphabetCase {
   std::string alphabet;
 };
 
+void PrintTo(const AlphabetCase& c, std::ostream* out) {
+  *out << "type " << c.type;
+}
+
 class Alphabets : public ::testing::TestWithParam<AlphabetCase> {};
 
 TEST_P(Alphabets, EveryCharacterComesFromTheAlphabetByItsDraw) {

@@ -29,6 +29,10 @@ struct DrawCount {
   std::uint64_t steps;
 };
 
+void PrintTo(const DrawCount& c, std::ostream* out) {
+  *out << c.name;
+}
+
 class DrawCounts : public ::testing::TestWithParam<DrawCount> {};
 
 TEST_P(DrawCounts, TakesExactlyItsSteps) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "ByteResults.h"
 #include "TestSupport.h"
 #include "TextConversion.h"
@@ -26,6 +28,32 @@ TEST(TextConversion, IncomingTooLongIsRefused) {
   Bstr b(u"abcd");
   EXPECT_FALSE(NarrowFromBSTR(b.value, 5).has_value());
   EXPECT_TRUE(NarrowFromBSTR(b.value, 6).has_value());
+}
+
+// The Validate fuzz target's find (fuzz/regressions/captcha_validate_fuzz): a
+// BSTR of an odd byte count ended in half a 16-bit terminator, so the scan
+// for NUL read past the block. A freed block of the same size full of 0xFF is
+// what the allocator hands back, so a missing terminator shows without ASan.
+TEST(TextConversion, OddByteCountsStopInsideTheString) {
+  BSTR stale = SysAllocStringByteLen(nullptr, 32);
+  ASSERT_NE(stale, nullptr);
+  std::memset(stale, 0xFF, 34);
+  SysFreeString(stale);
+  BSTR b = SysAllocStringByteLen("0123456789012345678901234567890", 31);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(b[16], 0);
+  EXPECT_EQ(NarrowFromBSTR(b).value(), std::string(15, '?') + "0");
+  SysFreeString(b);
+
+  const char answer[] = "x\0\0\0y\0";
+  const char hash[] = "\x9c\0o\0t\0 \0a\0 \0\xf3\0a\0s\0h\0-";
+  Bstr oddAnswer, oddHash;
+  oddAnswer.value = SysAllocStringByteLen(answer, 6);
+  oddHash.value = SysAllocStringByteLen(hash, 21);
+  testing_support::CaptchaPtr captcha;
+  VARIANT_BOOL valid = VARIANT_TRUE;
+  EXPECT_EQ(captcha->Validate(oddAnswer.value, oddHash.value, &valid), S_OK);
+  EXPECT_EQ(valid, VARIANT_FALSE);
 }
 
 TEST(TextConversion, OutgoingExactLengthAndEmptyIsNotNull) {

@@ -4,19 +4,6 @@
 
 using namespace Gdiplus;
 
-TEST(StringFormatTest, NoFlagFormatIsGenericDefault) {
-  const StringFormat format;
-  const StringFormat* generic = StringFormat::GenericDefault();
-  EXPECT_EQ(format.GetFormatFlags(), 0);
-  EXPECT_EQ(generic->GetFormatFlags(), 0);
-  EXPECT_EQ(format.GetAlignment(), StringAlignmentNear);
-  EXPECT_EQ(format.GetLineAlignment(), StringAlignmentNear);
-  EXPECT_EQ(format.GetTrimming(), StringTrimmingCharacter);
-  EXPECT_EQ(generic->GetTrimming(), StringTrimmingCharacter);
-  EXPECT_TRUE(format.HasPadding());
-  EXPECT_EQ(format.GetLanguage(), LANG_NEUTRAL);
-}
-
 TEST(StringFormatTest, GenericTypographic) {
   const StringFormat* format = StringFormat::GenericTypographic();
   EXPECT_EQ(format->GetFormatFlags(), 0x6004);

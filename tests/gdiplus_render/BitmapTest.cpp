@@ -5,6 +5,7 @@
 #include <string>
 #include <cstring>
 #include <memory>
+#include <ostream>
 
 #include "Bitmap.h"
 #include "RenderTestSupport.h"
@@ -19,6 +20,10 @@ struct BadSize {
   INT height;
   Status expected;
 };
+
+void PrintTo(const BadSize& size, std::ostream* out) {
+  *out << size.width << "x" << size.height;
+}
 
 class BitmapBadSize : public testing::TestWithParam<BadSize> {};
 

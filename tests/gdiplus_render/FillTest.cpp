@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <ostream>
 #include <random>
 #include <thread>
 #include <vector>
@@ -43,6 +44,10 @@ struct FractionalRect {
   RectF rect;
   int left, top, right, bottom;  // expected pixel range, right/bottom exclusive
 };
+
+void PrintTo(const FractionalRect& c, std::ostream* out) {
+  *out << c.rect.X << "," << c.rect.Y << " " << c.rect.Width << "x" << c.rect.Height;
+}
 
 class AliasedFractionalRectangle : public testing::TestWithParam<FractionalRect> {};
 

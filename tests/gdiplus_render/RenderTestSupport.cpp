@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "PngWriter.h"
-
 namespace RenderTest {
 
 ARGB PixelAt(const Gdiplus::Bitmap& bitmap, int x, int y) {
@@ -56,11 +54,6 @@ std::string FirstMismatch(const Gdiplus::Bitmap& bitmap,
     }
   }
   return {};
-}
-
-void DumpIfAsked(const Gdiplus::Bitmap& bitmap, const std::string& name) {
-  const char* folder = std::getenv("GLYPHWARD_RENDER_DUMP");
-  if (folder && *folder) WritePng(bitmap, std::string(folder) + "/" + name + ".png");
 }
 
 }  // namespace RenderTest

@@ -28,8 +28,4 @@ Gdiplus::Rect PaintedBounds(const Gdiplus::Bitmap& bitmap);
 std::string FirstMismatch(const Gdiplus::Bitmap& bitmap,
                           const std::function<ARGB(int x, int y)>& expected);
 
-// Writes the bitmap as a PNG under the test output folder when the
-// environment variable GLYPHWARD_RENDER_DUMP names one.
-void DumpIfAsked(const Gdiplus::Bitmap& bitmap, const std::string& name);
-
 }  // namespace RenderTest

@@ -58,7 +58,6 @@ TEST_F(Text, CentredTextSitsInTheMiddleOfTheLayoutBox) {
   format.SetLineAlignment(StringAlignmentCenter);
   SolidBrush brush(Color(0xFF000000));
   ASSERT_EQ(g.DrawString(u"HH", 2, font_.get(), RectF(0, 0, 200, 60), &format, &brush), Ok);
-  RenderTest::DumpIfAsked(bitmap, "text_centred");
   const Rect ink = RenderTest::PaintedBounds(bitmap);
   ASSERT_GT(ink.Width, 10);
   // H is symmetric: the ink's middle is the box's middle.

@@ -264,8 +264,9 @@ INSTANTIATE_TEST_SUITE_P(
         "typelib-text 1\nlibrary L {76A42F20-140E-4C34-B415-22B6AC7764C4} 1.0 \"h\"\n"
         "coclass C {D53E867E-CF73-48EB-A052-A6369CF45F59} \"h\"\n  default Missing\n"));
 
-// What the type library fuzz target caught loading although a name in it
-// finds two members of different ids: each input is refused.
+// Libraries the type library fuzz target caught loading although a name or
+// an id in them does not lead to one member (one name with two ids, a member
+// with MEMBERID_NIL's id): each is refused.
 TEST(TypeLibrary, FuzzRegressionsAreRefused) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(

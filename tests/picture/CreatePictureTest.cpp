@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "CaptchaEngine.h"
 #include "CreatePicture.h"
 #include "GdiplusStartup.h"
@@ -20,6 +22,10 @@ struct FormatCase {
   std::string format;
   std::vector<unsigned char> signature;
 };
+
+void PrintTo(const FormatCase& c, std::ostream* out) {
+  *out << c.format;
+}
 
 class Formats : public ::testing::TestWithParam<FormatCase> {};
 
@@ -96,6 +102,10 @@ struct BadRequest {
   std::int32_t width, height, style;
   std::u16string message;
 };
+
+void PrintTo(const BadRequest& c, std::ostream* out) {
+  *out << c.width << "x" << c.height << " style " << c.style;
+}
 
 class BadRequests : public ::testing::TestWithParam<BadRequest> {};
 

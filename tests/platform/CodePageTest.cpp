@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "oleauto.h"
@@ -27,6 +28,12 @@ struct Pair {
   const char* narrow;
   std::u16string wide;
 };
+
+// The narrow side in hex: the samples are mostly bytes above 0x7F.
+void PrintTo(const Pair& p, std::ostream* out) {
+  for (const char* c = p.narrow; *c; ++c)
+    *out << std::hex << int(static_cast<unsigned char>(*c)) << ' ';
+}
 
 class Windows1252 : public ::testing::TestWithParam<Pair> {};
 

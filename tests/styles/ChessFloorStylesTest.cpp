@@ -37,6 +37,9 @@ struct FloorCase {
   std::uint64_t frameSteps;
   int width, height, cols, rows;
 };
+void PrintTo(const FloorCase& c, std::ostream* out) {
+  *out << "style " << c.style << " " << c.width << "x" << c.height;
+}
 class ChessFloors : public ::testing::TestWithParam<FloorCase> {};
 
 // The floor's top and bottom edges are level, so every pixel row cuts the

@@ -46,6 +46,10 @@ double MainShare(const Colours& c, const Pixel& p) {
   return MixShare(p, c.back, c.main, 3);
 }
 
+void PrintTo(const Colours& c, std::ostream* out) {
+  *out << "style " << c.style;
+}
+
 class ScribbleColours : public ::testing::TestWithParam<Colours> {};
 
 // Every pixel is the ground, the main colour, or an anti-aliased blend of

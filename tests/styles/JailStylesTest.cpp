@@ -37,6 +37,9 @@ std::vector<bool> Bars(int side) {
 struct Size {
   int width, height;
 };
+void PrintTo(const Size& s, std::ostream* out) {
+  *out << s.width << "x" << s.height;
+}
 class JailBars : public ::testing::TestWithParam<Size> {};
 
 // With no text, the picture is the bars on white. The pixels of the top row
@@ -106,6 +109,9 @@ struct TilesCase {
   std::string code;
   int darkAtLeast;
 };
+void PrintTo(const TilesCase& c, std::ostream* out) {
+  *out << c.width << "x" << c.height << " " << c.code;
+}
 class SplitTiles : public ::testing::TestWithParam<TilesCase> {};
 
 // Every pixel is white in the gaps and past the grid; inside a tile it is

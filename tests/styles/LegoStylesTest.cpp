@@ -63,6 +63,10 @@ struct BarCase {
   bool (*isGround)(const Pixel&);
 };
 
+void PrintTo(const BarCase& c, std::ostream* out) {
+  *out << "style " << c.style;
+}
+
 class LegoPixels : public ::testing::TestWithParam<BarCase> {};
 
 // Around the letters only the ground shows, one colour; the bars cover the

@@ -98,6 +98,9 @@ struct LinesCase {
   std::int32_t seed;
   int width, height;
 };
+void PrintTo(const LinesCase& c, std::ostream* out) {
+  *out << "style " << c.style << " " << c.width << "x" << c.height << " seed " << c.seed;
+}
 class LinePixels : public ::testing::TestWithParam<LinesCase> {};
 
 // Half a pixel's diagonal: a pen edge this far from a pixel centre no longer

@@ -28,6 +28,10 @@ struct OverlapCase {
   int whitePercent;  // of the solid letters' dark pixels left white by the outlines, at least
 };
 
+void PrintTo(const OverlapCase& c, std::ostream* out) {
+  *out << c.code << " " << c.w << "x" << c.h << " seed " << c.seed;
+}
+
 class OverlapPictures : public ::testing::TestWithParam<OverlapCase> {};
 
 // Grey only along edges; the slots run edge to edge through the frame, the

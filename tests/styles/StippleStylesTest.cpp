@@ -43,6 +43,10 @@ struct StippleCase {
   long deepAtLeast, edgeSolidAtLeast;
 };
 
+void PrintTo(const StippleCase& c, std::ostream* out) {
+  *out << "style " << c.style << " " << c.width << "x" << c.height;
+}
+
 class StipplePictures : public ::testing::TestWithParam<StippleCase> {};
 
 // The ground is white but for light grain; the letters are grey stipple with

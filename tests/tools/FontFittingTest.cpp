@@ -2,6 +2,7 @@
 // point at a time finds, and the walk must end for any text and width.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -32,6 +33,10 @@ struct FitCase {
   REAL start;
   REAL width;
 };
+
+void PrintTo(const FitCase& c, std::ostream* out) {
+  *out << c.text.size() << " characters from " << c.start << " to width " << c.width;
+}
 
 class FontFitting : public ::testing::TestWithParam<FitCase> {};
 
