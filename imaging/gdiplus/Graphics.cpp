@@ -231,6 +231,14 @@ Status Graphics::FillShape(FillMode fillMode, const Brush* brush, const RasterCl
     // outline, so shapes with a large box for their outline go to AGG.
     smallShape_.Fill(shape_, fillMode, target_);
   } else if (antiAlias) {
+    // Larger shapes, and those reaching past the area, cost the grid only
+    // the pixels between their edges.
+    smallShape_.Reset();
+    smallShape_.AddPath(shape_);
+    if (smallShape_.SweepClipped(fillMode, area, target_)) {
+      target_.Attach(surface_, &clip_);
+      return Ok;
+    }
     antiAliased_.Reset(area, &shape_.Bounds());
     antiAliased_.AddPath(shape_);
     antiAliased_.Sweep(fillMode, target_);
@@ -297,7 +305,7 @@ Status Graphics::StrokeShape(const Pen* pen) {
     const RasterBounds& path = outline->Bounds();
     // No outline vertex of a join, cap or cut miter lies farther than this
     // from the path's points.
-    const double spread = style.width / 2 * (style.miterLimit + 1) + 1;
+    const double spread = RenderStroker::Reach(*outline, style) + 1;
     if (!SmallShapeRasterizer::Touches(clip_, {path.left - spread, path.top - spread,
                                                path.right + spread, path.bottom + spread})) {
       return Ok;
@@ -309,6 +317,7 @@ Status Graphics::StrokeShape(const Pen* pen) {
       smallShape_.Sweep(FillModeWinding, target_);
       return Ok;
     }
+    if (smallShape_.SweepClipped(FillModeWinding, area, target_)) return Ok;
     const RasterBounds reach{path.left - margin, path.top - margin, path.right + margin,
                              path.bottom + margin};
     antiAliased_.Reset(area, &reach);

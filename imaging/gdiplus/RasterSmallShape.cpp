@@ -1,5 +1,7 @@
 #include "RasterSmallShape.h"
 
+#include <agg_rasterizer_sl_clip.h>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -35,31 +37,23 @@ unsigned Alpha(int area) {
 
 }  // namespace
 
+// Cut outlines go to the grid only while its rows stay narrow enough for
+// the walk's int products, and its cells few enough to keep at hand.
+constexpr int kMaxClippedWidth = 4096;
+constexpr double kMaxClippedCells = 1 << 18;
+// A grid cell between the edges costs a small fraction of one of AGG's
+// sorted edge cells; past this many enclosed pixels per pixel of edge,
+// large plain shapes such as a ground rectangle go to AGG.
+constexpr double kSpanCellsPerEdgePixel = 12;
+
+// Record's rounding repeats ToSubpixel's.
+static_assert(kScale == 256);
+
 void SmallShapeRasterizer::Reset() {
-  vertices_.clear();
+  count_ = 0;
   bounds_ = RasterBounds{
       std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
       -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
-}
-
-void SmallShapeRasterizer::MoveTo(double x, double y) {
-  vertices_.push_back({x, y, Command::Move});
-  bounds_.left = std::min(bounds_.left, x);
-  bounds_.right = std::max(bounds_.right, x);
-  bounds_.top = std::min(bounds_.top, y);
-  bounds_.bottom = std::max(bounds_.bottom, y);
-}
-
-void SmallShapeRasterizer::LineTo(double x, double y) {
-  vertices_.push_back({x, y, Command::Line});
-  bounds_.left = std::min(bounds_.left, x);
-  bounds_.right = std::max(bounds_.right, x);
-  bounds_.top = std::min(bounds_.top, y);
-  bounds_.bottom = std::max(bounds_.bottom, y);
-}
-
-void SmallShapeRasterizer::ClosePolygon() {
-  vertices_.push_back({0, 0, Command::Close});
 }
 
 bool SmallShapeRasterizer::Touches(const RasterClip& clip, const RasterBounds& box) {
@@ -81,7 +75,8 @@ bool SmallShapeRasterizer::Touches(const RasterClip& clip, const RasterBounds& b
 }
 
 void SmallShapeRasterizer::Replay(RasterSink& sink) const {
-  for (const Vertex& v : vertices_) {
+  for (std::size_t i = 0; i < count_; ++i) {
+    const Vertex& v = vertices_[i];
     switch (v.command) {
       case Command::Move:
         sink.MoveTo(v.x, v.y);
@@ -100,10 +95,17 @@ void SmallShapeRasterizer::Replay(RasterSink& sink) const {
 // every cell receives the same integer cover and area. Shapes that fit are
 // under 5500 pixels across, so its products stay well inside int where AGG
 // widens to 64 bits. A local walker keeps the current cell in a register.
-class SmallShapeRasterizer::CellWalk {
+// With TrackRows, rows[y - top] is widened to every column the walk
+// touches in row y.
+template <bool TrackRows>
+class SmallShapeRasterizer::Walk {
  public:
-  CellWalk(Cell* cells, int left, int top, int width)
-      : cells_(cells), offset_(std::ptrdiff_t(top) * width + left), width_(width) {}
+  Walk(Cell* cells, int left, int top, int width, RowSpan* rows = nullptr)
+      : cells_(cells),
+        offset_(std::ptrdiff_t(top) * width + left),
+        width_(width),
+        top_(top),
+        rows_(rows) {}
 
   void Line(int x1, int y1, int x2, int y2) {
     const int ex1 = x1 >> kShift;
@@ -122,6 +124,9 @@ class SmallShapeRasterizer::CellWalk {
     int dy = y2 - y1;
     int incr = 1;
     if (dx == 0) {
+      if constexpr (TrackRows) {
+        for (int y = std::min(ey1, ey2); y <= std::max(ey1, ey2); ++y) Mark(y, ex1, ex1);
+      }
       const int twoFx = (x1 - (ex1 << kShift)) << 1;
       int first = kScale;
       if (dy < 0) {
@@ -205,6 +210,7 @@ class SmallShapeRasterizer::CellWalk {
       SetCell(ex2, ey);
       return;
     }
+    if constexpr (TrackRows) Mark(ey, ex1, ex2);
     if (ex1 == ex2) {
       const int delta = y2 - y1;
       cell_->cover += delta;
@@ -263,10 +269,18 @@ class SmallShapeRasterizer::CellWalk {
     cell_->area += (fx2 + kScale - first) * delta;
   }
 
+  void Mark(int y, int a, int b) {
+    RowSpan& span = rows_[y - top_];
+    span.first = std::min(span.first, std::min(a, b));
+    span.last = std::max(span.last, std::max(a, b));
+  }
+
   Cell* const cells_;
   Cell* cell_ = nullptr;
   const std::ptrdiff_t offset_;
   const int width_;
+  const int top_;
+  RowSpan* const rows_;
 };
 
 SmallShapeRasterizer::CellWalk SmallShapeRasterizer::PrepareGrid(int minX, int minY, int maxX,
@@ -297,31 +311,32 @@ void SmallShapeRasterizer::SweepGrid(FillMode fillMode, RenderTarget& target) {
 
 void SmallShapeRasterizer::Sweep(FillMode fillMode, RenderTarget& target) {
   if (Empty()) return;
+  const Vertex* const begin = vertices_.data();
+  const Vertex* const end = begin + count_;
   int minX = std::numeric_limits<int>::max(), minY = minX;
   int maxX = std::numeric_limits<int>::min(), maxY = maxX;
-  for (const Vertex& v : vertices_) {
-    if (v.command == Command::Close) continue;
-    const int x = ToSubpixel(v.x) >> kShift, y = ToSubpixel(v.y) >> kShift;
-    minX = std::min(minX, x);
-    maxX = std::max(maxX, x);
-    minY = std::min(minY, y);
-    maxY = std::max(maxY, y);
+  for (const Vertex* v = begin; v != end; ++v) {
+    if (v->command == Command::Close) continue;
+    minX = std::min(minX, v->subpixel.x);
+    maxX = std::max(maxX, v->subpixel.x);
+    minY = std::min(minY, v->subpixel.y);
+    maxY = std::max(maxY, v->subpixel.y);
   }
-  CellWalk walk = PrepareGrid(minX, minY, maxX, maxY);
+  CellWalk walk = PrepareGrid(minX >> kShift, minY >> kShift, maxX >> kShift, maxY >> kShift);
 
   // Figures close themselves, as in AGG's rasteriser.
   int startX = 0, startY = 0, x = 0, y = 0;
   bool open = false;
-  for (const Vertex& v : vertices_) {
-    switch (v.command) {
+  for (const Vertex* v = begin; v != end; ++v) {
+    switch (v->command) {
       case Command::Move:
         if (open) walk.Line(x, y, startX, startY);
-        startX = x = ToSubpixel(v.x);
-        startY = y = ToSubpixel(v.y);
+        startX = x = v->subpixel.x;
+        startY = y = v->subpixel.y;
         open = false;
         break;
       case Command::Line: {
-        const int nx = ToSubpixel(v.x), ny = ToSubpixel(v.y);
+        const int nx = v->subpixel.x, ny = v->subpixel.y;
         walk.Line(x, y, nx, ny);
         x = nx;
         y = ny;
@@ -338,6 +353,114 @@ void SmallShapeRasterizer::Sweep(FillMode fillMode, RenderTarget& target) {
   }
   if (open) walk.Line(x, y, startX, startY);
   SweepGrid(fillMode, target);
+}
+
+// AGG's clipper hands the walk the visible parts of each line, in whole
+// subpixels, and runs along the area's edges where a line leaves it.
+struct SmallShapeRasterizer::ClippedLines {
+  Walk<true>& walk;
+  void line(int x1, int y1, int x2, int y2) { walk.Line(x1, y1, x2, y2); }
+};
+
+bool SmallShapeRasterizer::SweepClipped(FillMode fillMode, const Rect& area, RenderTarget& target) {
+  if (Empty()) return true;
+  if (!std::isfinite(bounds_.left) || !std::isfinite(bounds_.right) ||
+      !std::isfinite(bounds_.top) || !std::isfinite(bounds_.bottom) || area.Width <= 0 ||
+      area.Height <= 0) {
+    return false;
+  }
+  // The cut lines lie in the area, its far edges included: the outline's
+  // box held to it, with a cell of slack for rounding at the cuts.
+  auto span = [](double low, double high, INT from, INT size, int* first, int* last) {
+    const double edgeLow = from, edgeHigh = double(from) + size;
+    *first = int(std::floor(std::clamp(low + kPixelCentreShift, edgeLow, edgeHigh))) - 1;
+    *last = int(std::floor(std::clamp(high + kPixelCentreShift, edgeLow, edgeHigh))) + 1;
+  };
+  int left = 0, right = 0, top = 0, bottom = 0;
+  span(bounds_.left, bounds_.right, area.X, area.Width, &left, &right);
+  span(bounds_.top, bounds_.bottom, area.Y, area.Height, &top, &bottom);
+  const double gridCells = double(right - left + 1) * double(bottom - top + 1);
+  if (right - left + 1 > kMaxClippedWidth || gridCells > kMaxClippedCells) return false;
+  // Twice the enclosed area, and the length of the edges.
+  double area2 = 0, edges = double(count_);
+  {
+    double startX = 0, startY = 0, x = 0, y = 0;
+    bool open = false;
+    auto edge = [&](double toX, double toY) {
+      area2 += x * toY - toX * y;
+      edges += std::fabs(toX - x) + std::fabs(toY - y);
+    };
+    for (std::size_t i = 0; i < count_; ++i) {
+      const Vertex& v = vertices_[i];
+      if (v.command == Command::Line) {
+        edge(v.x, v.y);
+        x = v.x;
+        y = v.y;
+        open = true;
+        continue;
+      }
+      if (open) edge(startX, startY);
+      if (v.command == Command::Move) {
+        startX = v.x;
+        startY = v.y;
+      }
+      x = startX;
+      y = startY;
+      open = false;
+    }
+    if (open) edge(startX, startY);
+  }
+  if (std::fabs(area2) / 2 > kSpanCellsPerEdgePixel * edges) return false;
+
+  PrepareGrid(left, top, right, bottom);
+  rowSpans_.assign(std::size_t(gridRows_),
+                   RowSpan{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()});
+  Walk<true> walk(grid_, gridLeft_, gridTop_, gridWidth_, rowSpans_.data());
+  ClippedLines lines{walk};
+  agg::rasterizer_sl_clip_dbl clipper;
+  clipper.clip_box(area.X, area.Y, double(area.X) + area.Width, double(area.Y) + area.Height);
+  // Figures close themselves, as in AGG's rasteriser.
+  double startX = 0, startY = 0;
+  bool open = false;
+  for (std::size_t i = 0; i < count_; ++i) {
+    const Vertex& v = vertices_[i];
+    switch (v.command) {
+      case Command::Move:
+        if (open) clipper.line_to(lines, startX, startY);
+        startX = v.x + kPixelCentreShift;
+        startY = v.y + kPixelCentreShift;
+        clipper.move_to(startX, startY);
+        open = false;
+        break;
+      case Command::Line:
+        clipper.line_to(lines, v.x + kPixelCentreShift, v.y + kPixelCentreShift);
+        open = true;
+        break;
+      case Command::Close:
+        if (open) clipper.line_to(lines, startX, startY);
+        open = false;
+        break;
+    }
+  }
+  if (open) clipper.line_to(lines, startX, startY);
+  if (fillMode == FillModeAlternate) {
+    SweepSpans<true>(target);
+  } else {
+    SweepSpans<false>(target);
+  }
+  return true;
+}
+
+void SmallShapeRasterizer::AddPath(const RasterPath& path) {
+  const auto& points = path.Points();
+  for (const RasterFigure& figure : path.Figures()) {
+    if (figure.end - figure.begin < 2) continue;
+    MoveTo(points[figure.begin].x, points[figure.begin].y);
+    for (std::uint32_t i = figure.begin + 1; i < figure.end; ++i) {
+      LineTo(points[i].x, points[i].y);
+    }
+    ClosePolygon();
+  }
 }
 
 void SmallShapeRasterizer::Fill(const RasterPath& path, FillMode fillMode, RenderTarget& target) {
@@ -446,27 +569,40 @@ void SmallShapeRasterizer::CoverDot(const SubpixelPoint* points, int count, int 
 }
 
 template <bool EvenOdd>
+void SmallShapeRasterizer::SweepRow(int row, int from, int to, RenderTarget& target) {
+  Cell* cell = &grid_[std::size_t(row) * gridWidth_];
+  int cover = 0;
+  int runStart = -1;
+  for (int i = from; i < to; ++i) {
+    cover += cell[i].cover;
+    const BYTE alpha = BYTE(Alpha<EvenOdd>((cover << (kShift + 1)) - cell[i].area));
+    cell[i] = Cell{0, 0};
+    covers_[i] = alpha;
+    if (alpha != 0) {
+      if (runStart < 0) runStart = i;
+    } else if (runStart >= 0) {
+      target.BlendCovers(gridTop_ + row, gridLeft_ + runStart, i - runStart, &covers_[runStart]);
+      runStart = -1;
+    }
+  }
+  if (runStart >= 0) {
+    target.BlendCovers(gridTop_ + row, gridLeft_ + runStart, to - runStart, &covers_[runStart]);
+  }
+}
+
+template <bool EvenOdd>
 void SmallShapeRasterizer::SweepRows(RenderTarget& target) {
+  for (int row = 0; row < gridRows_; ++row) SweepRow<EvenOdd>(row, 0, gridWidth_, target);
+}
+
+// Cells left of a row's first touched one are empty, and right of its last
+// the row's cover has come back to zero: only the span between can show.
+template <bool EvenOdd>
+void SmallShapeRasterizer::SweepSpans(RenderTarget& target) {
   for (int row = 0; row < gridRows_; ++row) {
-    Cell* cell = &grid_[std::size_t(row) * gridWidth_];
-    int cover = 0;
-    int runStart = -1;
-    for (int i = 0; i < gridWidth_; ++i) {
-      cover += cell[i].cover;
-      const BYTE alpha = BYTE(Alpha<EvenOdd>((cover << (kShift + 1)) - cell[i].area));
-      cell[i] = Cell{0, 0};
-      covers_[i] = alpha;
-      if (alpha != 0) {
-        if (runStart < 0) runStart = i;
-      } else if (runStart >= 0) {
-        target.BlendCovers(gridTop_ + row, gridLeft_ + runStart, i - runStart, &covers_[runStart]);
-        runStart = -1;
-      }
-    }
-    if (runStart >= 0) {
-      target.BlendCovers(gridTop_ + row, gridLeft_ + runStart, gridWidth_ - runStart,
-                         &covers_[runStart]);
-    }
+    const RowSpan& span = rowSpans_[std::size_t(row)];
+    if (span.first > span.last) continue;
+    SweepRow<EvenOdd>(row, span.first - gridLeft_, span.last - gridLeft_ + 1, target);
   }
 }
 

@@ -6,6 +6,7 @@
 // before choosing to draw it here, elsewhere, or not at all.
 #pragma once
 
+#include <algorithm>
 #include <vector>
 
 #include "GdiplusTypes.h"
@@ -27,11 +28,16 @@ class SmallShapeRasterizer final : public RasterSink {
   // Forgets the recorded outline.
   void Reset();
 
-  void MoveTo(double x, double y) override;
-  void LineTo(double x, double y) override;
-  void ClosePolygon() override;
+  // Inline: the stroker records a dozen vertices for every short curve.
+  void MoveTo(double x, double y) override { Record(x, y, Command::Move); }
+  void LineTo(double x, double y) override { Record(x, y, Command::Line); }
+  void ClosePolygon() override {
+    Vertex& v = NextVertex();
+    v.x = v.y = 0;
+    v.command = Command::Close;
+  }
 
-  bool Empty() const { return vertices_.empty(); }
+  bool Empty() const { return count_ == 0; }
   // Holds every recorded vertex; meaningful when not empty.
   const RasterBounds& Bounds() const { return bounds_; }
 
@@ -51,6 +57,16 @@ class SmallShapeRasterizer final : public RasterSink {
   }
   // Blends the covered pixels into the target; the outline must fit.
   void Sweep(FillMode fillMode, RenderTarget& target);
+  // Blends the pixels of the outline cut to area, as AntiAliasedRasterizer
+  // reset to area draws it, for outlines that reach beyond the area: wide
+  // strokes running off the picture. False, with nothing drawn, when the
+  // cut outline's box is too large for the grid, or the outline encloses
+  // so much for its length that AGG, whose cost follows the edges, is
+  // quicker.
+  bool SweepClipped(FillMode fillMode, const Rect& area, RenderTarget& target);
+  // Records the figures of path, each closed, as AntiAliasedRasterizer
+  // takes them (figures of one point are left out).
+  void AddPath(const RasterPath& path);
   // Fills the figures of path, each closed, as AntiAliasedRasterizer would;
   // the path's bounds must fit. The recorded outline is left alone.
   void Fill(const RasterPath& path, FillMode fillMode, RenderTarget& target);
@@ -66,16 +82,28 @@ class SmallShapeRasterizer final : public RasterSink {
 
  private:
   enum class Command : unsigned char { Move, Line, Close };
+  // The subpixels are taken as the vertex is recorded, so that a sweep
+  // reads the outline once.
   struct Vertex {
     double x, y;
+    SubpixelPoint subpixel;
     Command command;
   };
   struct Cell {
     int cover;
     int area;
   };
+  // The first and last grid column a row's lines touched.
+  struct RowSpan {
+    int first, last;
+  };
 
-  class CellWalk;
+  // Tracking rows costs the small shapes' walk a test on every step: it
+  // is a separate walk.
+  template <bool TrackRows>
+  class Walk;
+  using CellWalk = Walk<false>;
+  struct ClippedLines;
 
   // Ellipses of at most this many cells across and down are dots, whose
   // grid is always at hand.
@@ -87,12 +115,48 @@ class SmallShapeRasterizer final : public RasterSink {
   void SweepGrid(FillMode fillMode, RenderTarget& target);
   template <bool EvenOdd>
   void SweepRows(RenderTarget& target);
+  // Sweeps cells [from, to) of grid row row, zeroing them.
+  template <bool EvenOdd>
+  void SweepRow(int row, int from, int to, RenderTarget& target);
+  // SweepRows over only the cells each row's lines touched.
+  template <bool EvenOdd>
+  void SweepSpans(RenderTarget& target);
   // AGG's coverage (alternate mode) of the closed outline, whose cells lie
   // in the columns x rows grid from (left, top), at most kDotCells across.
   void CoverDot(const SubpixelPoint* points, int count, int left, int top, int columns, int rows,
                 BYTE* alpha);
 
+  Vertex& NextVertex() {
+    if (count_ == vertices_.size()) vertices_.resize(count_ < 32 ? 64 : 2 * count_);
+    return vertices_[count_++];
+  }
+  void Record(double x, double y, Command command) {
+    Vertex& v = NextVertex();
+    // Each field on its own: a whole vertex copied from the stack after
+    // a byte store stalls the load that reads it back.
+    v.x = x;
+    v.y = y;
+    v.command = command;
+    v.subpixel = SubpixelPoint{SafeSubpixel(x), SafeSubpixel(y)};
+    bounds_.left = std::min(bounds_.left, x);
+    bounds_.right = std::max(bounds_.right, x);
+    bounds_.top = std::min(bounds_.top, y);
+    bounds_.bottom = std::max(bounds_.bottom, y);
+  }
+  // AGG's subpixel of v where v is near enough to be swept (a shape that
+  // fits lies well inside this range), else zero: outlines too far out to
+  // sweep are only replayed, and their conversion must stay defined.
+  static int SafeSubpixel(double v) {
+    // ToSubpixel's rounding, spelled out here away from AGG's headers.
+    const double s = (v + 0.5) * 256.0;
+    if (!(s > -kSubpixelRange && s < kSubpixelRange)) return 0;
+    return int(s < 0.0 ? s - 0.5 : s + 0.5);
+  }
+  static constexpr double kSubpixelRange = 1 << 30;
+
+  // vertices_[0, count_) hold the outline; the vector only grows.
   std::vector<Vertex> vertices_;
+  std::size_t count_ = 0;
   RasterBounds bounds_;
 
   std::vector<SubpixelPoint> subpixels_;
@@ -100,6 +164,9 @@ class SmallShapeRasterizer final : public RasterSink {
   // gridRows_) are in use.
   Cell* grid_ = nullptr;
   std::vector<BYTE> covers_;
+  // Per grid row, for the cut outlines of SweepClipped, whose grid spans
+  // the area while each row's lines may cross a few pixels of it.
+  std::vector<RowSpan> rowSpans_;
   // The grid of dots, zero between sweeps.
   Cell dotCells_[kDotCells * kDotCells] = {};
   int gridLeft_ = 0, gridTop_ = 0, gridWidth_ = 0, gridRows_ = 0;

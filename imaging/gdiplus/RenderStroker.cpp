@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "RasterSmallShape.h"
 #include "StrokeJoins.h"
 
 namespace Gdiplus {
@@ -109,6 +110,17 @@ RenderStroker::~RenderStroker() = default;
 
 void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
                            const RasterBounds& visible, RasterSink& sink) {
+  StrokeTo(path, style, visible, sink);
+}
+
+void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
+                           const RasterBounds& visible, SmallShapeRasterizer& sink) {
+  StrokeTo(path, style, visible, sink);
+}
+
+template <class Sink>
+void RenderStroker::StrokeTo(const RasterPath& path, const StrokeStyle& style,
+                             const RasterBounds& visible, Sink& sink) {
   auto& stroke = engine_->stroke;
   Configure(stroke, style);
   stroke.width(style.width);
@@ -121,9 +133,19 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
   }
 
   const auto& points = path.Points();
+  // A path well inside the box hides no segment: most strokes are short
+  // curves far from the edges, and need no test per segment. The pixel of
+  // slack covers curve points rounded a hair outside their hull.
+  const RasterBounds& bounds = path.Bounds();
+  const bool allVisible = bounds.left > visible.left + 1 && bounds.right < visible.right - 1 &&
+                          bounds.top > visible.top + 1 && bounds.bottom < visible.bottom - 1;
   for (const RasterFigure& figure : path.Figures()) {
     const std::uint32_t count = figure.end - figure.begin;
     if (count < 2) continue;
+    if (allVisible) {
+      StrokeRun(path, figure.begin, count, 0, count, figure.closed, sink);
+      continue;
+    }
     const std::uint32_t segments = figure.closed ? count : count - 1;
     auto visibleSegment = [&](std::uint32_t s) {
       // No modulo: these run once per segment of every stroke.
@@ -160,9 +182,10 @@ void RenderStroker::Stroke(const RasterPath& path, const StrokeStyle& style,
   }
 }
 
+template <class Sink>
 void RenderStroker::StrokeRun(const RasterPath& path, std::uint32_t figureBegin,
                               std::uint32_t count, std::uint32_t first, std::uint32_t points,
-                              bool closed, RasterSink& sink) {
+                              bool closed, Sink& sink) {
   auto& v = engine_->vertices;
   const auto& all = path.Points();
   v.clear();
@@ -188,7 +211,8 @@ void RenderStroker::StrokeRun(const RasterPath& path, std::uint32_t figureBegin,
   sink.ClosePolygon();
 }
 
-void RenderStroker::DirectRun(bool closed, RasterSink& sink) {
+template <class Sink>
+void RenderStroker::DirectRun(bool closed, Sink& sink) {
   const auto& v = engine_->vertices;
   auto& offsets = engine_->offsets;
   const StrokeJoins& joins = engine_->joins;
@@ -278,6 +302,52 @@ void RenderStroker::AggRun(bool closed, RasterSink& sink) {
     stroke.calc_join(joint, v[i + 1], v[i], v[i - 1], v[i].dist, v[i - 1].dist);
     emit();
   }
+}
+
+namespace {
+
+// Segments at least this long are kept by the stroker and have directions
+// that rounding cannot turn around, at any coordinate a path may hold.
+constexpr double kSureSegmentSquared = 1e-6;
+
+// True when every segment of path's figures is surely kept and every two
+// adjacent ones, the closing segment included, turn by at most a right
+// angle. Offset lines then meet within half the width times the square
+// root of two of their vertex, on either side, so no miter is cut or
+// reverted beyond that, and caps reach no farther.
+bool GentleTurns(const RasterPath& path) {
+  const auto& points = path.Points();
+  for (const RasterFigure& figure : path.Figures()) {
+    const std::uint32_t count = figure.end - figure.begin;
+    if (count < 2) continue;
+    const RasterPoint* p = &points[figure.begin];
+    const std::uint32_t segments = figure.closed ? count : count - 1;
+    double firstX = 0, firstY = 0, lastX = 0, lastY = 0;
+    for (std::uint32_t s = 0; s < segments; ++s) {
+      const RasterPoint& a = p[s];
+      const RasterPoint& b = p[s + 1 == count ? 0 : s + 1];
+      const double dx = b.x - a.x, dy = b.y - a.y;
+      if (!(dx * dx + dy * dy >= kSureSegmentSquared)) return false;
+      if (s == 0) {
+        firstX = dx;
+        firstY = dy;
+      } else if (lastX * dx + lastY * dy < 0) {
+        return false;
+      }
+      lastX = dx;
+      lastY = dy;
+    }
+    if (figure.closed && lastX * firstX + lastY * firstY < 0) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+double RenderStroker::Reach(const RasterPath& path, const StrokeStyle& style) {
+  constexpr double kSqrt2 = 1.4142135623730951;
+  const double half = style.width / 2;
+  return GentleTurns(path) ? half * kSqrt2 : half * (style.miterLimit + 1);
 }
 
 void RenderStroker::Inset(const RasterPath& path, double distance, const StrokeStyle& style,
