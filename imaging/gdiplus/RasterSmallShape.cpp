@@ -49,6 +49,25 @@ constexpr double kSpanCellsPerEdgePixel = 12;
 // Record's rounding repeats ToSubpixel's.
 static_assert(kScale == 256);
 
+namespace {
+
+// The largest outline storage a rasteriser of the thread has given back.
+template <class Vertex>
+std::vector<Vertex>& SpareVertices() {
+  return ThreadScratch<std::vector<Vertex>>();
+}
+
+}  // namespace
+
+SmallShapeRasterizer::SmallShapeRasterizer() {
+  vertices_.swap(SpareVertices<Vertex>());
+}
+
+SmallShapeRasterizer::~SmallShapeRasterizer() {
+  std::vector<Vertex>& spare = SpareVertices<Vertex>();
+  if (vertices_.size() > spare.size()) vertices_.swap(spare);
+}
+
 void SmallShapeRasterizer::Reset() {
   count_ = 0;
   bounds_ = RasterBounds{
@@ -568,26 +587,57 @@ void SmallShapeRasterizer::CoverDot(const SubpixelPoint* points, int count, int 
   }
 }
 
+namespace {
+
+// Nothing accumulated in the cell.
+template <class Cell>
+bool Blank(const Cell& cell) {
+  return (cell.cover | cell.area) == 0;
+}
+
+// Nothing accumulated in any of four cells, tested at once.
+template <class Cell>
+bool Blank4(const Cell* cells) {
+  return ((cells[0].cover | cells[0].area) | (cells[1].cover | cells[1].area) |
+          (cells[2].cover | cells[2].area) | (cells[3].cover | cells[3].area)) == 0;
+}
+
+}  // namespace
+
 template <bool EvenOdd>
 void SmallShapeRasterizer::SweepRow(int row, int from, int to, RenderTarget& target) {
   Cell* cell = &grid_[std::size_t(row) * gridWidth_];
+  // In locals: the byte stores of the covers could alias the members.
+  BYTE* const covers = covers_.data();
+  const int y = gridTop_ + row, left = gridLeft_;
   int cover = 0;
   int runStart = -1;
   for (int i = from; i < to; ++i) {
+    // Between a shape's edges lie long stretches of cells the walk never
+    // touched; while no cover is carried they show nothing and are still
+    // zero, so they are passed over rather than swept.
+    if (cover == 0 && Blank(cell[i])) {
+      if (runStart >= 0) {
+        target.BlendCovers(y, left + runStart, i - runStart, covers + runStart);
+        runStart = -1;
+      }
+      ++i;
+      while (i + 4 <= to && Blank4(cell + i)) i += 4;
+      while (i < to && Blank(cell[i])) ++i;
+      if (i == to) return;
+    }
     cover += cell[i].cover;
     const BYTE alpha = BYTE(Alpha<EvenOdd>((cover << (kShift + 1)) - cell[i].area));
     cell[i] = Cell{0, 0};
-    covers_[i] = alpha;
+    covers[i] = alpha;
     if (alpha != 0) {
       if (runStart < 0) runStart = i;
     } else if (runStart >= 0) {
-      target.BlendCovers(gridTop_ + row, gridLeft_ + runStart, i - runStart, &covers_[runStart]);
+      target.BlendCovers(y, left + runStart, i - runStart, covers + runStart);
       runStart = -1;
     }
   }
-  if (runStart >= 0) {
-    target.BlendCovers(gridTop_ + row, gridLeft_ + runStart, to - runStart, &covers_[runStart]);
-  }
+  if (runStart >= 0) target.BlendCovers(y, left + runStart, to - runStart, covers + runStart);
 }
 
 template <bool EvenOdd>

@@ -25,6 +25,14 @@ class SmallShapeRasterizer final : public RasterSink {
   // outline rather than the box.
   static constexpr double kMaxCells = 16384;
 
+  // The outline's storage is handed from one rasteriser to the next on
+  // the thread: each picture's drawing makes its own, and growing a fresh
+  // one to a text outline's thousands of vertices costs a copy each step.
+  SmallShapeRasterizer();
+  ~SmallShapeRasterizer();
+  SmallShapeRasterizer(const SmallShapeRasterizer&) = delete;
+  SmallShapeRasterizer& operator=(const SmallShapeRasterizer&) = delete;
+
   // Forgets the recorded outline.
   void Reset();
 

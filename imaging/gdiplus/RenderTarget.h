@@ -25,28 +25,11 @@ class RenderTarget {
   // Blends pixels [x, x + count) of row y with coverage covers[i] for x + i.
   // Inline: the small-shape rasterisers call it for runs of a pixel or two.
   void BlendCovers(INT y, INT x, INT count, const BYTE* covers) {
-    // The paint in locals, and a loop for each kind: the pixel stores could
-    // alias the members, and the runs of large shapes are long.
     const ARGB* const row = PaintRow(y);
     const ARGB color = paint_.color;
     const bool opaque = paint_.opaque;
     clip_->ForEachRun(y, x, x + count, [&](INT from, INT to) {
-      BYTE* pixel = PixelAt(from, y);
-      const BYTE* cover = covers + (from - x);
-      if (opaque) {
-        for (INT i = from; i < to; ++i, pixel += 4, ++cover) {
-          const ARGB paint = row ? row[i & 7] : color;
-          if (pixel[3] == 255) {
-            BlendOpaque(pixel, paint, *cover);
-          } else {
-            BlendPixel(pixel, paint, *cover);
-          }
-        }
-      } else if (row) {
-        for (INT i = from; i < to; ++i, pixel += 4, ++cover) BlendPixel(pixel, row[i & 7], *cover);
-      } else {
-        for (INT i = from; i < to; ++i, pixel += 4, ++cover) BlendPixel(pixel, color, *cover);
-      }
+      BlendCoverRun(PixelAt(from, y), covers + (from - x), from, to, row, color, opaque);
     });
   }
   // Blends the pixels of a small block, columns x rows from (left, top),
@@ -117,6 +100,34 @@ class RenderTarget {
     pixel[0] = BYTE(blue);
     pixel[1] = BYTE(green);
     pixel[2] = BYTE(red);
+  }
+  // Blends pixels [from, to) of a row, starting at pixel, with coverage
+  // cover[i - from] for pixel i. The paint comes in as values, and there is a
+  // loop for each kind: the pixel stores could alias the members or anything
+  // reached through a reference, and the runs of large shapes are long.
+  static void BlendCoverRun(BYTE* pixel, const BYTE* cover, INT from, INT to, const ARGB* row,
+                            ARGB color, bool opaque) {
+    if (opaque && row) {
+      for (INT i = from; i < to; ++i, pixel += 4, ++cover) {
+        if (pixel[3] == 255) {
+          BlendOpaque(pixel, row[i & 7], *cover);
+        } else {
+          BlendPixel(pixel, row[i & 7], *cover);
+        }
+      }
+    } else if (opaque) {
+      for (INT i = from; i < to; ++i, pixel += 4, ++cover) {
+        if (pixel[3] == 255) {
+          BlendOpaque(pixel, color, *cover);
+        } else {
+          BlendPixel(pixel, color, *cover);
+        }
+      }
+    } else if (row) {
+      for (INT i = from; i < to; ++i, pixel += 4, ++cover) BlendPixel(pixel, row[i & 7], *cover);
+    } else {
+      for (INT i = from; i < to; ++i, pixel += 4, ++cover) BlendPixel(pixel, color, *cover);
+    }
   }
   ARGB PaintAt(INT x, INT y) const {
     return paint_.cell ? paint_.cell[((y & 7) << 3) | (x & 7)] : paint_.color;
