@@ -13,16 +13,7 @@ void AliasedRasterizer::Reset(INT top, INT bottom) {
 }
 
 void AliasedRasterizer::AddPath(const RasterPath& path) {
-  const auto& points = path.Points();
-  for (const RasterFigure& figure : path.Figures()) {
-    if (figure.end - figure.begin < 2) continue;
-    const RasterPoint& first = points[figure.begin];
-    MoveTo(first.x, first.y);
-    for (std::uint32_t i = figure.begin + 1; i < figure.end; ++i) {
-      LineTo(points[i].x, points[i].y);
-    }
-    ClosePolygon();
-  }
+  AddFigures(path, *this);
 }
 
 void AliasedRasterizer::MoveTo(double x, double y) {

@@ -55,15 +55,7 @@ void AntiAliasedRasterizer::Reset(const Rect& area, const RasterBounds* bounds) 
 }
 
 void AntiAliasedRasterizer::AddPath(const RasterPath& path) {
-  const auto& points = path.Points();
-  for (const RasterFigure& figure : path.Figures()) {
-    if (figure.end - figure.begin < 2) continue;
-    MoveTo(points[figure.begin].x, points[figure.begin].y);
-    for (std::uint32_t i = figure.begin + 1; i < figure.end; ++i) {
-      LineTo(points[i].x, points[i].y);
-    }
-    ClosePolygon();
-  }
+  AddFigures(path, *this);
 }
 
 void AntiAliasedRasterizer::MoveTo(double x, double y) {

@@ -179,4 +179,18 @@ template <class Start, class Emit>
   return steps;
 }
 
+// Hands every figure of two points or more to a rasteriser as a closed
+// polygon; the rasterisers share this so that they see one path alike.
+template <class Rasterizer>
+void AddFigures(const RasterPath& path, Rasterizer& rasterizer) {
+  const auto& points = path.Points();
+  for (const RasterFigure& figure : path.Figures()) {
+    if (figure.end - figure.begin < 2) continue;
+    rasterizer.MoveTo(points[figure.begin].x, points[figure.begin].y);
+    for (std::uint32_t i = figure.begin + 1; i < figure.end; ++i)
+      rasterizer.LineTo(points[i].x, points[i].y);
+    rasterizer.ClosePolygon();
+  }
+}
+
 }  // namespace Gdiplus

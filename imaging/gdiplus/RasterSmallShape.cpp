@@ -471,15 +471,7 @@ bool SmallShapeRasterizer::SweepClipped(FillMode fillMode, const Rect& area, Ren
 }
 
 void SmallShapeRasterizer::AddPath(const RasterPath& path) {
-  const auto& points = path.Points();
-  for (const RasterFigure& figure : path.Figures()) {
-    if (figure.end - figure.begin < 2) continue;
-    MoveTo(points[figure.begin].x, points[figure.begin].y);
-    for (std::uint32_t i = figure.begin + 1; i < figure.end; ++i) {
-      LineTo(points[i].x, points[i].y);
-    }
-    ClosePolygon();
-  }
+  AddFigures(path, *this);
 }
 
 void SmallShapeRasterizer::Fill(const RasterPath& path, FillMode fillMode, RenderTarget& target) {
