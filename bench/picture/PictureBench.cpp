@@ -49,6 +49,10 @@ void RegisterPictures() {
                                    MakePicture(state, 31, format, {250, 50});
                                  })
         ->Unit(benchmark::kMicrosecond);
+  // What the HTTP service makes by default.
+  benchmark::RegisterBenchmark("ServicePicture/PNG", [](benchmark::State& state) {
+    MakePicture(state, 38, "PNG", {250, 50});
+  })->Unit(benchmark::kMicrosecond);
   for (const char* format : {"JPEG", "PNG"})
     benchmark::RegisterBenchmark(
         (std::string("Threads/") + format).c_str(),

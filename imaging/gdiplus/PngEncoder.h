@@ -1,4 +1,5 @@
-// PNG encoding: the chunks written here, the pixel data compressed by libdeflate.
+// PNG encoding: the chunks written here, the pixel data compressed by
+// DeflatePixelRows.
 #pragma once
 
 #include "EncoderParameters.h"
