@@ -197,6 +197,35 @@ class BitWriter {
 
   void PutByte(BYTE byte) { Put(byte, 8); }
 
+  // The writer's state as a value, for the loop over a block's tokens: kept
+  // in a member, it would be stored and loaded again around every output
+  // byte, which may alias anything. Only from Open to Close, and within the
+  // room reserved.
+  struct Bits {
+    BYTE* at;
+    std::uint64_t buffer;
+    int used;
+
+    void Put(std::uint32_t bits, int count) {
+      buffer |= std::uint64_t(bits) << used;
+      used += count;
+      if (used >= 32) {
+        const std::uint32_t low = std::uint32_t(buffer);
+        const BYTE bytes[4] = {BYTE(low), BYTE(low >> 8), BYTE(low >> 16), BYTE(low >> 24)};
+        std::memcpy(at, bytes, 4);
+        at += 4;
+        buffer >>= 32;
+        used -= 32;
+      }
+    }
+  };
+  Bits Open() { return Bits{out_.data() + at_, buffer_, used_}; }
+  void Close(const Bits& bits) {
+    at_ = std::size_t(bits.at - out_.data());
+    buffer_ = bits.buffer;
+    used_ = bits.used;
+  }
+
   // Pads with zero bits to a whole byte.
   void Align() { used_ = (used_ + 7) & ~7; }
 
@@ -335,22 +364,25 @@ class PixelDeflater {
     writer_.Reserve(kMaxHeaderBytes + TokenBits() / 8);
     WriteHeader(last);
 
-    for (std::size_t t = 0; t < tokenCount_; ++t) {
-      const std::uint32_t token = tokens_[t];
+    BitWriter::Bits bits = writer_.Open();
+    const std::uint32_t* const tokens = tokens_.get();
+    for (std::size_t t = 0, count = tokenCount_; t < count; ++t) {
+      const std::uint32_t token = tokens[t];
       if (!(token & kMatchFlag)) {
-        writer_.Put(litLenCodes_[token], litLenLengths_[token]);
+        bits.Put(litLenCodes_[token], litLenLengths_[token]);
         continue;
       }
       const unsigned length = token & 0x1ff;
       const int code = kLengths.code[length];
-      writer_.Put(litLenCodes_[257 + code], litLenLengths_[257 + code]);
-      if (kLengthExtra[code]) writer_.Put(length - kLengthBase[code], kLengthExtra[code]);
+      bits.Put(litLenCodes_[257 + code], litLenLengths_[257 + code]);
+      if (kLengthExtra[code]) bits.Put(length - kLengthBase[code], kLengthExtra[code]);
       const std::uint32_t distance = ((token & ~kMatchFlag) >> kDistanceShift) + 1;
       const int dist = DistanceCode(distance);
-      writer_.Put(distCodes_[dist], distLengths_[dist]);
-      if (kDistExtra[dist]) writer_.Put(distance - kDistBase[dist], kDistExtra[dist]);
+      bits.Put(distCodes_[dist], distLengths_[dist]);
+      if (kDistExtra[dist]) bits.Put(distance - kDistBase[dist], kDistExtra[dist]);
     }
-    writer_.Put(litLenCodes_[kEndOfBlock], litLenLengths_[kEndOfBlock]);
+    bits.Put(litLenCodes_[kEndOfBlock], litLenLengths_[kEndOfBlock]);
+    writer_.Close(bits);
 
     tokenCount_ = 0;
     litLenCounts_.fill(0);
