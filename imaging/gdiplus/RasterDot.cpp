@@ -1,6 +1,7 @@
 #include "RasterDot.h"
 
 #include <array>
+#include <cstdint>
 
 #include "RasterPath.h"
 #include "RasterSubpixel.h"
@@ -60,11 +61,36 @@ int FlattenExactly(double x, double y, double width, double height, double flatn
   return count <= kMaxDotPoints ? count : 0;
 }
 
+// For coordinates below 2^16 and sizes of a subpixel or more, rounding
+// moves a step count's target by under 2^-24 of itself; a target farther
+// than this share from the fourth powers around it gives the same count
+// anywhere.
+constexpr double kStepsMargin = 1.0 / (1 << 20);
+
+bool WholeSubpixels(double v) {
+  const double s = v * kSubpixelScale;
+  return s == double(std::int64_t(s));
+}
+
+// See FlattenDot: kSteps, taken for this rectangle, is a count that moving
+// it cannot change, and its size leaves the axis points exact.
+bool Shiftable(double x, double y, double width, double height, double flatness, int steps) {
+  if (x != double(std::int64_t(x)) || y != double(std::int64_t(y)) || !WholeSubpixels(width) ||
+      !WholeSubpixels(height)) {
+    return false;
+  }
+  const double target = RasterPath::EllipseStepsTarget(x, y, width, height, flatness);
+  const double reached = double(steps * steps) * double(steps * steps);
+  const double below = double((steps - 1) * (steps - 1)) * double((steps - 1) * (steps - 1));
+  return reached >= target * (1 + kStepsMargin) &&
+         (steps == 1 || below < target * (1 - kStepsMargin));
+}
+
 // The outline for a known step count, so that its loops unroll: dots of a
 // pixel or two take 2 steps.
 template <int kSteps>
 int FlattenSteps(double x, double y, double width, double height, double flatness,
-                 SubpixelPoint* points) {
+                 SubpixelPoint* points, bool* shiftable) {
   // The axis points are the same sums as in FlattenEllipse, so exact.
   const double rx = width / 2, ry = height / 2;
   const double cx = x + rx, cy = y + ry;
@@ -82,6 +108,7 @@ int FlattenSteps(double x, double y, double width, double height, double flatnes
     sure &= SureSubpixel(cy - ry * u, &minusY[i]);
   }
   if (!sure) return FlattenExactly(x, y, width, height, flatness, points);
+  if (shiftable) *shiftable = Shiftable(x, y, width, height, flatness, kSteps);
   SubpixelPoint* point = points;
   *point++ = SubpixelPoint{right, middleY};
   for (int i = 1; i < kSteps; ++i) *point++ = SubpixelPoint{plusX[i], plusY[kSteps - i]};
@@ -98,17 +125,18 @@ int FlattenSteps(double x, double y, double width, double height, double flatnes
 }  // namespace
 
 int FlattenDot(double x, double y, double width, double height, double flatness,
-               SubpixelPoint* points) {
+               SubpixelPoint* points, bool* shiftable) {
   static_assert(kTableSteps == 4);
+  if (shiftable) *shiftable = false;
   switch (RasterPath::EllipseSteps(x, y, width, height, flatness)) {
     case 1:
-      return FlattenSteps<1>(x, y, width, height, flatness, points);
+      return FlattenSteps<1>(x, y, width, height, flatness, points, shiftable);
     case 2:
-      return FlattenSteps<2>(x, y, width, height, flatness, points);
+      return FlattenSteps<2>(x, y, width, height, flatness, points, shiftable);
     case 3:
-      return FlattenSteps<3>(x, y, width, height, flatness, points);
+      return FlattenSteps<3>(x, y, width, height, flatness, points, shiftable);
     case 4:
-      return FlattenSteps<4>(x, y, width, height, flatness, points);
+      return FlattenSteps<4>(x, y, width, height, flatness, points, shiftable);
     default:
       return FlattenExactly(x, y, width, height, flatness, points);
   }

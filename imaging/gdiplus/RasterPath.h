@@ -66,8 +66,11 @@ class RasterPath {
   // ellipse, as a share of the radius: 4/3 (sqrt(2) - 1).
   static constexpr double kEllipseKappa = 0.5522847498307936;
 
-  // The steps per quarter of AddEllipse at the given flatness.
+  // The steps per quarter of AddEllipse at the given flatness: the fewest
+  // whose fourth power reaches EllipseStepsTarget.
   static int EllipseSteps(double x, double y, double width, double height, double flatness);
+  static double EllipseStepsTarget(double x, double y, double width, double height,
+                                   double flatness);
   // The points AddEllipse appends for the ellipse at the given flatness, in
   // order: start(x, y) for the first, at the right end of the horizontal
   // axis, then emit(x, y) for each quarter's, clockwise (in device space),
@@ -94,6 +97,8 @@ class RasterPath {
   // Steps that keep a cubic from the point p0 within the flatness.
   static int CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
                         double x3, double y3, double flatness);
+  static double CurveStepsTarget(const RasterPoint& p0, double x1, double y1, double x2, double y2,
+                                 double x3, double y3, double flatness);
   // The points of the cubic from p0 in equal parameter steps, after p0 and
   // ending on (x3, y3), passed to emit(x, y).
   template <class Emit>
@@ -137,15 +142,21 @@ template <class Emit>
   emit(x3, y3);
 }
 
-inline int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
-                                  double x3, double y3, double flatness) {
+inline double RasterPath::CurveStepsTarget(const RasterPoint& p0, double x1, double y1, double x2,
+                                           double y2, double x3, double y3, double flatness) {
   // Uniform steps: the chord error is at most 3/4 of the larger second
-  // difference of the control polygon, divided by the square of the steps.
+  // difference of the control polygon, divided by the square of the steps:
+  // steps^4 >= (3/4 · |dd| / flatness)^2.
   const double ddx = std::max(std::fabs(p0.x - 2 * x1 + x2), std::fabs(x1 - 2 * x2 + x3));
   const double ddy = std::max(std::fabs(p0.y - 2 * y1 + y2), std::fabs(y1 - 2 * y2 + y3));
-  // steps^4 >= (3/4 · |dd| / flatness)^2; small counts are found without
-  // square roots, which dominate for the tiny curves drawn by the thousand.
-  const double target = 0.5625 * (ddx * ddx + ddy * ddy) / (flatness * flatness);
+  return 0.5625 * (ddx * ddx + ddy * ddy) / (flatness * flatness);
+}
+
+inline int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
+                                  double x3, double y3, double flatness) {
+  // Small counts are found without square roots, which dominate for the
+  // tiny curves drawn by the thousand.
+  const double target = CurveStepsTarget(p0, x1, y1, x2, y2, x3, y3, flatness);
   for (int steps = 1; steps <= 8; ++steps) {
     if (double(steps * steps) * double(steps * steps) >= target) return steps;
   }
@@ -160,6 +171,14 @@ inline int RasterPath::EllipseSteps(double x, double y, double width, double hei
   const double cx = x + rx, cy = y + ry;
   const double kx = rx * kEllipseKappa, ky = ry * kEllipseKappa;
   return CurveSteps({cx + rx, cy}, cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry, flatness);
+}
+
+inline double RasterPath::EllipseStepsTarget(double x, double y, double width, double height,
+                                             double flatness) {
+  const double rx = width / 2, ry = height / 2;
+  const double cx = x + rx, cy = y + ry;
+  const double kx = rx * kEllipseKappa, ky = ry * kEllipseKappa;
+  return CurveStepsTarget({cx + rx, cy}, cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry, flatness);
 }
 
 template <class Start, class Emit>

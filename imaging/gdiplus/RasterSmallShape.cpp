@@ -503,10 +503,18 @@ void SmallShapeRasterizer::Fill(const RasterPath& path, FillMode fillMode, Rende
 
 bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double height,
                                        double flatness, RenderTarget& target) {
+  const bool whole = x == double(INT(x)) && y == double(INT(y));
+  if (whole && width == wholeDot_.width && height == wholeDot_.height &&
+      flatness == wholeDot_.flatness) {
+    target.BlendBlock(INT(x) + wholeDot_.left, INT(y) + wholeDot_.top, wholeDot_.columns,
+                      wholeDot_.rows, wholeDot_.alpha);
+    return true;
+  }
   // The pixels are wanted only after the outline is made: fetch them now.
   target.Prefetch(INT(x + 0.5), INT(y + 0.5), INT(x + width + 0.5), INT(y + height + 0.5));
   SubpixelPoint points[kMaxDotPoints];
-  const int count = FlattenDot(x, y, width, height, flatness, points);
+  bool shiftable = false;
+  const int count = FlattenDot(x, y, width, height, flatness, points, whole ? &shiftable : nullptr);
   if (count == 0) return false;
   int minX = points[0].x, minY = points[0].y, maxX = minX, maxY = minY;
   for (int i = 1; i < count; ++i) {
@@ -535,6 +543,9 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
     if (!cache->Worthwhile()) {
       cache = nullptr;
     } else if (const DotCoverCache::Cover* cover = cache->Find(key)) {
+      if (shiftable) {
+        RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, cover->alpha);
+      }
       target.BlendBlock(left, top, cover->columns, cover->rows, cover->alpha);
       return true;
     }
@@ -546,8 +557,22 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
     std::copy(alpha, alpha + columns * rows, cover.alpha);
     cache->Store(key, cover);
   }
+  if (shiftable) RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, alpha);
   target.BlendBlock(left, top, columns, rows, alpha);
   return true;
+}
+
+void SmallShapeRasterizer::RememberWholeDot(double x, double y, double width, double height,
+                                            double flatness, int left, int top, int columns,
+                                            int rows, const BYTE* alpha) {
+  wholeDot_.width = width;
+  wholeDot_.height = height;
+  wholeDot_.flatness = flatness;
+  wholeDot_.left = left - INT(x);
+  wholeDot_.top = top - INT(y);
+  wholeDot_.columns = columns;
+  wholeDot_.rows = rows;
+  std::copy(alpha, alpha + columns * rows, wholeDot_.alpha);
 }
 
 void SmallShapeRasterizer::CoverDot(const SubpixelPoint* points, int count, int left, int top,

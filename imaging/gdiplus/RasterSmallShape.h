@@ -133,6 +133,9 @@ class SmallShapeRasterizer final : public RasterSink {
   // in the columns x rows grid from (left, top), at most kDotCells across.
   void CoverDot(const SubpixelPoint* points, int count, int left, int top, int columns, int rows,
                 BYTE* alpha);
+  // Keeps the coverage of a dot FlattenDot calls shiftable, for wholeDot_.
+  void RememberWholeDot(double x, double y, double width, double height, double flatness, int left,
+                        int top, int columns, int rows, const BYTE* alpha);
 
   Vertex& NextVertex() {
     if (count_ == vertices_.size()) vertices_.resize(count_ < 32 ? 64 : 2 * count_);
@@ -178,6 +181,16 @@ class SmallShapeRasterizer final : public RasterSink {
   // The grid of dots, zero between sweeps.
   Cell dotCells_[kDotCells * kDotCells] = {};
   int gridLeft_ = 0, gridTop_ = 0, gridWidth_ = 0, gridRows_ = 0;
+  // The last dot drawn at a whole position whose outline moves with it
+  // (FlattenDot's shiftable): dots of its size at whole positions take its
+  // coverage as it is, with no outline made. Styles scatter such dots by
+  // the ten thousand.
+  struct WholeDot {
+    double width = -1, height = -1, flatness = -1;
+    int left = 0, top = 0, columns = 0, rows = 0;  // left and top from the dot's x and y
+    BYTE alpha[kDotCells * kDotCells] = {};
+  };
+  WholeDot wholeDot_;
 };
 
 }  // namespace Gdiplus

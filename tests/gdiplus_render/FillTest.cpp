@@ -225,6 +225,21 @@ TEST(Fill, SmoothingModesReadBackAsGdiplusDoes) {
   EXPECT_EQ(g.GetSmoothingMode(), SmoothingModeNone);
 }
 
+// AGG's fill of RasterPath::AddEllipse at the anti-aliased flatness (0.1).
+void FillWithAgg(RenderTarget& target, const Brush& brush, REAL x, REAL y, REAL width,
+                 REAL height) {
+  RasterPath path;
+  path.SetFlatness(0.1);
+  path.AddEllipse(x, y, width, height);
+  AntiAliasedRasterizer agg;
+  agg.Reset(target.Clip().Bounds());
+  agg.AddPath(path);
+  BrushPaint paint;
+  brush.GetPaint(&paint);
+  target.SetPaint(paint);
+  agg.Sweep(FillModeAlternate, target);
+}
+
 // Small ellipses skip the path, and their coverage is remembered per
 // thread; every pixel must still be AGG's fill of RasterPath::AddEllipse at
 // the anti-aliased flatness (0.1): dots at whole and fractional positions,
@@ -253,16 +268,7 @@ std::string DotsAgreeWithAgg(unsigned seed) {
     const double size = i % 4 == 0 ? 0.05 + unit(random) * 16 : 1 + i % 3 / 2;
     const REAL width = REAL(size), height = REAL(i % 7 ? size : size / 3);
     if (g.FillEllipse(brushes[i % 4], REAL(x), REAL(y), width, height) != Ok) return "failed";
-    RasterPath path;
-    path.SetFlatness(0.1);
-    path.AddEllipse(REAL(x), REAL(y), width, height);
-    AntiAliasedRasterizer agg;
-    agg.Reset(clip.Bounds());
-    agg.AddPath(path);
-    BrushPaint paint;
-    brushes[i % 4]->GetPaint(&paint);
-    target.SetPaint(paint);
-    agg.Sweep(FillModeAlternate, target);
+    FillWithAgg(target, *brushes[i % 4], REAL(x), REAL(y), width, height);
   }
   return RenderTest::FirstMismatch(fast, [&](int x, int y) { return PixelAt(reference, x, y); });
 }
@@ -275,6 +281,35 @@ TEST(Fill, SmallEllipsesMatchAggOnSeveralThreadsAtOnce) {
   }
   for (std::thread& thread : threads) thread.join();
   for (unsigned seed = 0; seed < 6; ++seed) EXPECT_EQ(results[seed], "") << seed;
+}
+
+// Dots at whole positions reuse the coverage of the last one of their size:
+// that must hold far from the origin too, where the sums behind an outline
+// round at another scale. (AGG's reference spans stop at 32767.)
+TEST(Fill, WholePositionDotsMatchAggAcrossTheCoordinateRange) {
+  constexpr int kWidth = 32760, kHeight = 4;
+  Bitmap fast(kWidth, kHeight), reference(kWidth, kHeight);
+  Graphics g(&fast);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  g.Clear(Color(0xFFFFFFFF));
+  RasterClip clip;
+  clip.Reset(kWidth, kHeight);
+  RenderTarget target;
+  target.Attach(reference.Surface(), &clip);
+  target.Replace(Rect(0, 0, kWidth, kHeight), 0xFFFFFFFF);
+  const SolidBrush brush{Color(0xFF008000)};
+  int x = 0;
+  for (const REAL size : {1.0f, 2.0f, 0.75f, 1.5f, 3.0f, 2.25f}) {
+    for (int at = 1; at < kWidth - 8; at = at * 2 + 1, x = at) {
+      for (const int step : {0, 3}) {
+        ASSERT_EQ(g.FillEllipse(&brush, REAL(x + step), 0.0f, size, size), Ok);
+        FillWithAgg(target, brush, REAL(x + step), 0.0f, size, size);
+      }
+    }
+  }
+  EXPECT_EQ(
+      RenderTest::FirstMismatch(fast, [&](int px, int py) { return PixelAt(reference, px, py); }),
+      "");
 }
 
 // The coverage cache keys an outline by all its points but the last, which
