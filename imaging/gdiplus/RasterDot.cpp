@@ -67,30 +67,15 @@ int FlattenExactly(double x, double y, double width, double height, double flatn
 // anywhere.
 constexpr double kStepsMargin = 1.0 / (1 << 20);
 
-bool WholeSubpixels(double v) {
-  const double s = v * kSubpixelScale;
-  return s == double(std::int64_t(s));
-}
-
-// See FlattenDot: kSteps, taken for this rectangle, is a count that moving
-// it cannot change, and its size leaves the axis points exact.
-bool Shiftable(double x, double y, double width, double height, double flatness, int steps) {
-  if (x != double(std::int64_t(x)) || y != double(std::int64_t(y)) || !WholeSubpixels(width) ||
-      !WholeSubpixels(height)) {
-    return false;
-  }
-  const double target = RasterPath::EllipseStepsTarget(x, y, width, height, flatness);
-  const double reached = double(steps * steps) * double(steps * steps);
-  const double below = double((steps - 1) * (steps - 1)) * double((steps - 1) * (steps - 1));
-  return reached >= target * (1 + kStepsMargin) &&
-         (steps == 1 || below < target * (1 - kStepsMargin));
+bool Whole(double v) {
+  return v == double(std::int64_t(v));
 }
 
 // The outline for a known step count, so that its loops unroll: dots of a
 // pixel or two take 2 steps.
 template <int kSteps>
 int FlattenSteps(double x, double y, double width, double height, double flatness,
-                 SubpixelPoint* points, bool* shiftable) {
+                 SubpixelPoint* points) {
   // The axis points are the same sums as in FlattenEllipse, so exact.
   const double rx = width / 2, ry = height / 2;
   const double cx = x + rx, cy = y + ry;
@@ -108,7 +93,6 @@ int FlattenSteps(double x, double y, double width, double height, double flatnes
     sure &= SureSubpixel(cy - ry * u, &minusY[i]);
   }
   if (!sure) return FlattenExactly(x, y, width, height, flatness, points);
-  if (shiftable) *shiftable = Shiftable(x, y, width, height, flatness, kSteps);
   SubpixelPoint* point = points;
   *point++ = SubpixelPoint{right, middleY};
   for (int i = 1; i < kSteps; ++i) *point++ = SubpixelPoint{plusX[i], plusY[kSteps - i]};
@@ -125,21 +109,45 @@ int FlattenSteps(double x, double y, double width, double height, double flatnes
 }  // namespace
 
 int FlattenDot(double x, double y, double width, double height, double flatness,
-               SubpixelPoint* points, bool* shiftable) {
+               SubpixelPoint* points) {
   static_assert(kTableSteps == 4);
-  if (shiftable) *shiftable = false;
   switch (RasterPath::EllipseSteps(x, y, width, height, flatness)) {
     case 1:
-      return FlattenSteps<1>(x, y, width, height, flatness, points, shiftable);
+      return FlattenSteps<1>(x, y, width, height, flatness, points);
     case 2:
-      return FlattenSteps<2>(x, y, width, height, flatness, points, shiftable);
+      return FlattenSteps<2>(x, y, width, height, flatness, points);
     case 3:
-      return FlattenSteps<3>(x, y, width, height, flatness, points, shiftable);
+      return FlattenSteps<3>(x, y, width, height, flatness, points);
     case 4:
-      return FlattenSteps<4>(x, y, width, height, flatness, points, shiftable);
+      return FlattenSteps<4>(x, y, width, height, flatness, points);
     default:
       return FlattenExactly(x, y, width, height, flatness, points);
   }
+}
+
+bool DotShiftable(double x, double y, double width, double height, double flatness) {
+  if (!Whole(x) || !Whole(y) || !Whole(width * kSubpixelScale) || !Whole(height * kSubpixelScale)) {
+    return false;
+  }
+  const int steps = RasterPath::EllipseSteps(x, y, width, height, flatness);
+  if (steps > kTableSteps) return false;
+  const double target = RasterPath::EllipseStepsTarget(x, y, width, height, flatness);
+  const double reached = double(steps * steps) * double(steps * steps);
+  const double below = double((steps - 1) * (steps - 1)) * double((steps - 1) * (steps - 1));
+  if (reached < target * (1 + kStepsMargin) || (steps > 1 && below >= target * (1 - kStepsMargin)))
+    return false;
+  // The points between the axis points, as FlattenSteps makes them.
+  const double rx = width / 2, ry = height / 2;
+  const double cx = x + rx, cy = y + ry;
+  int subpixel = 0;
+  for (int i = 1; i < steps; ++i) {
+    const double u = kStepTable[steps][i];
+    if (!SureSubpixel(cx + rx * u, &subpixel) || !SureSubpixel(cx - rx * u, &subpixel) ||
+        !SureSubpixel(cy + ry * u, &subpixel) || !SureSubpixel(cy - ry * u, &subpixel)) {
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace Gdiplus

@@ -18,13 +18,14 @@ constexpr int kMaxDotPoints = 4 * 16 + 1;
 // flatness, in its order, and returns their count; 0 when there would be
 // more than kMaxDotPoints. The rectangle must lie in (-0.5, 65536) on both
 // axes.
-//
-// With shiftable, also tells whether the outline, moved by whole pixels, is
-// the outline of every rectangle of this size at whole x and y: whenever
-// the size is a whole number of subpixels, so that the axis points are
-// exact, and no other point nor the step count was near a rounding
-// decision, which moving could then tip.
 int FlattenDot(double x, double y, double width, double height, double flatness,
-               SubpixelPoint* points, bool* shiftable = nullptr);
+               SubpixelPoint* points);
+
+// Whether FlattenDot's outline for this rectangle, moved by whole pixels, is
+// its outline for every rectangle of this size at whole x and y: true when
+// x and y are whole, the size is a whole number of subpixels, so that the
+// axis points are exact, and neither the step count nor any other point
+// sat near a rounding decision that moving could tip.
+bool DotShiftable(double x, double y, double width, double height, double flatness);
 
 }  // namespace Gdiplus

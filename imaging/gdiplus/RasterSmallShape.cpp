@@ -513,8 +513,7 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
   // The pixels are wanted only after the outline is made: fetch them now.
   target.Prefetch(INT(x + 0.5), INT(y + 0.5), INT(x + width + 0.5), INT(y + height + 0.5));
   SubpixelPoint points[kMaxDotPoints];
-  bool shiftable = false;
-  const int count = FlattenDot(x, y, width, height, flatness, points, whole ? &shiftable : nullptr);
+  const int count = FlattenDot(x, y, width, height, flatness, points);
   if (count == 0) return false;
   int minX = points[0].x, minY = points[0].y, maxX = minX, maxY = minY;
   for (int i = 1; i < count; ++i) {
@@ -543,7 +542,7 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
     if (!cache->Worthwhile()) {
       cache = nullptr;
     } else if (const DotCoverCache::Cover* cover = cache->Find(key)) {
-      if (shiftable) {
+      if (whole) {
         RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, cover->alpha);
       }
       target.BlendBlock(left, top, cover->columns, cover->rows, cover->alpha);
@@ -557,7 +556,7 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
     std::copy(alpha, alpha + columns * rows, cover.alpha);
     cache->Store(key, cover);
   }
-  if (shiftable) RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, alpha);
+  if (whole) RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, alpha);
   target.BlendBlock(left, top, columns, rows, alpha);
   return true;
 }
@@ -565,6 +564,7 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
 void SmallShapeRasterizer::RememberWholeDot(double x, double y, double width, double height,
                                             double flatness, int left, int top, int columns,
                                             int rows, const BYTE* alpha) {
+  if (!DotShiftable(x, y, width, height, flatness)) return;
   wholeDot_.width = width;
   wholeDot_.height = height;
   wholeDot_.flatness = flatness;

@@ -133,7 +133,8 @@ class SmallShapeRasterizer final : public RasterSink {
   // in the columns x rows grid from (left, top), at most kDotCells across.
   void CoverDot(const SubpixelPoint* points, int count, int left, int top, int columns, int rows,
                 BYTE* alpha);
-  // Keeps the coverage of a dot FlattenDot calls shiftable, for wholeDot_.
+  // Keeps the coverage of a dot at a whole position for wholeDot_, if
+  // DotShiftable.
   void RememberWholeDot(double x, double y, double width, double height, double flatness, int left,
                         int top, int columns, int rows, const BYTE* alpha);
 
@@ -182,7 +183,7 @@ class SmallShapeRasterizer final : public RasterSink {
   Cell dotCells_[kDotCells * kDotCells] = {};
   int gridLeft_ = 0, gridTop_ = 0, gridWidth_ = 0, gridRows_ = 0;
   // The last dot drawn at a whole position whose outline moves with it
-  // (FlattenDot's shiftable): dots of its size at whole positions take its
+  // (DotShiftable): dots of its size at whole positions take its
   // coverage as it is, with no outline made. Styles scatter such dots by
   // the ten thousand.
   struct WholeDot {
