@@ -13,17 +13,30 @@ namespace {
 // AGG centres pixel (i, j) on (i + 0.5, j + 0.5), GDI+ on (i, j).
 constexpr double kPixelCentreShift = 0.5;
 
-template <class Rasterizer>
-void SweepInto(Rasterizer& rasterizer, agg::scanline_u8& scanline, FillMode fillMode,
-               RenderTarget& target) {
-  rasterizer.filling_rule(fillMode == FillModeWinding ? agg::fill_non_zero : agg::fill_even_odd);
-  if (!rasterizer.rewind_scanlines()) return;
+// scanline_u8 keeps span positions in 16 bits: shapes reaching past them
+// sweep into scanline32_u8, a little slower.
+constexpr int kNarrowLimit = 32767;
+
+template <class Rasterizer, class Scanline>
+void SweepSpans(Rasterizer& rasterizer, Scanline& scanline, RenderTarget& target) {
   scanline.reset(rasterizer.min_x(), rasterizer.max_x());
   while (rasterizer.sweep_scanline(scanline)) {
     const INT y = scanline.y();
     unsigned spans = scanline.num_spans();
     auto span = scanline.begin();
     for (; spans > 0; --spans, ++span) target.BlendCovers(y, span->x, span->len, span->covers);
+  }
+}
+
+template <class Rasterizer>
+void SweepInto(Rasterizer& rasterizer, agg::scanline_u8& narrow, agg::scanline32_u8& wide,
+               FillMode fillMode, RenderTarget& target) {
+  rasterizer.filling_rule(fillMode == FillModeWinding ? agg::fill_non_zero : agg::fill_even_odd);
+  if (!rasterizer.rewind_scanlines()) return;
+  if (rasterizer.min_x() >= -kNarrowLimit && rasterizer.max_x() <= kNarrowLimit) {
+    SweepSpans(rasterizer, narrow, target);
+  } else {
+    SweepSpans(rasterizer, wide, target);
   }
 }
 
@@ -35,6 +48,7 @@ struct AntiAliasedRasterizer::Engine {
   agg::rasterizer_scanline_aa<agg::rasterizer_sl_clip_dbl> clipped;
   agg::rasterizer_scanline_aa<agg::rasterizer_sl_no_clip> unclipped;
   agg::scanline_u8 scanline;
+  agg::scanline32_u8 wideScanline;
 };
 
 AntiAliasedRasterizer::AntiAliasedRasterizer() : engine_(std::make_unique<Engine>()) {}
@@ -84,9 +98,9 @@ void AntiAliasedRasterizer::ClosePolygon() {
 
 void AntiAliasedRasterizer::Sweep(FillMode fillMode, RenderTarget& target) {
   if (clipping_) {
-    SweepInto(engine_->clipped, engine_->scanline, fillMode, target);
+    SweepInto(engine_->clipped, engine_->scanline, engine_->wideScanline, fillMode, target);
   } else {
-    SweepInto(engine_->unclipped, engine_->scanline, fillMode, target);
+    SweepInto(engine_->unclipped, engine_->scanline, engine_->wideScanline, fillMode, target);
   }
 }
 

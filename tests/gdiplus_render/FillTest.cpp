@@ -285,9 +285,9 @@ TEST(Fill, SmallEllipsesMatchAggOnSeveralThreadsAtOnce) {
 
 // Dots at whole positions reuse the coverage of the last one of their size:
 // that must hold far from the origin too, where the sums behind an outline
-// round at another scale. (AGG's reference spans stop at 32767.)
+// round at another scale, and past 32767, where AGG's narrow spans end.
 TEST(Fill, WholePositionDotsMatchAggAcrossTheCoordinateRange) {
-  constexpr int kWidth = 32760, kHeight = 4;
+  constexpr int kWidth = 65530, kHeight = 4;
   Bitmap fast(kWidth, kHeight), reference(kWidth, kHeight);
   Graphics g(&fast);
   g.SetSmoothingMode(SmoothingModeAntiAlias);
