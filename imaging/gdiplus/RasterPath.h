@@ -99,6 +99,8 @@ class RasterPath {
                         double x3, double y3, double flatness);
   static double CurveStepsTarget(const RasterPoint& p0, double x1, double y1, double x2, double y2,
                                  double x3, double y3, double flatness);
+  // The fewest steps whose fourth power reaches target.
+  static int StepsFor(double target);
   // The points of the cubic from p0 in equal parameter steps, after p0 and
   // ending on (x3, y3), passed to emit(x, y).
   template <class Emit>
@@ -152,11 +154,9 @@ inline double RasterPath::CurveStepsTarget(const RasterPoint& p0, double x1, dou
   return 0.5625 * (ddx * ddx + ddy * ddy) / (flatness * flatness);
 }
 
-inline int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
-                                  double x3, double y3, double flatness) {
+inline int RasterPath::StepsFor(double target) {
   // Small counts are found without square roots, which dominate for the
   // tiny curves drawn by the thousand.
-  const double target = CurveStepsTarget(p0, x1, y1, x2, y2, x3, y3, flatness);
   for (int steps = 1; steps <= 8; ++steps) {
     if (double(steps * steps) * double(steps * steps) >= target) return steps;
   }
@@ -164,17 +164,19 @@ inline int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, d
   return int(std::clamp<double>(steps, 1, kMaxCurveSegments));
 }
 
+inline int RasterPath::CurveSteps(const RasterPoint& p0, double x1, double y1, double x2, double y2,
+                                  double x3, double y3, double flatness) {
+  return StepsFor(CurveStepsTarget(p0, x1, y1, x2, y2, x3, y3, flatness));
+}
+
 inline int RasterPath::EllipseSteps(double x, double y, double width, double height,
                                     double flatness) {
-  // The four quarters are mirror images: one step count serves them all.
-  const double rx = width / 2, ry = height / 2;
-  const double cx = x + rx, cy = y + ry;
-  const double kx = rx * kEllipseKappa, ky = ry * kEllipseKappa;
-  return CurveSteps({cx + rx, cy}, cx + rx, cy + ky, cx + kx, cy + ry, cx, cy + ry, flatness);
+  return StepsFor(EllipseStepsTarget(x, y, width, height, flatness));
 }
 
 inline double RasterPath::EllipseStepsTarget(double x, double y, double width, double height,
                                              double flatness) {
+  // The four quarters are mirror images: one step count serves them all.
   const double rx = width / 2, ry = height / 2;
   const double cx = x + rx, cy = y + ry;
   const double kx = rx * kEllipseKappa, ky = ry * kEllipseKappa;
