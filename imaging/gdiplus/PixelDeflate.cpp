@@ -179,24 +179,6 @@ class BitWriter {
     if (out_.size() - at_ < bytes + 8) out_.resize(std::max(at_ + bytes + 8, out_.size() * 2));
   }
 
-  // count is at most 16.
-  void Put(std::uint32_t bits, int count) {
-    buffer_ |= std::uint64_t(bits) << used_;
-    used_ += count;
-    if (used_ >= 32) {
-      BYTE* p = out_.data() + at_;
-      p[0] = BYTE(buffer_);
-      p[1] = BYTE(buffer_ >> 8);
-      p[2] = BYTE(buffer_ >> 16);
-      p[3] = BYTE(buffer_ >> 24);
-      at_ += 4;
-      buffer_ >>= 32;
-      used_ -= 32;
-    }
-  }
-
-  void PutByte(BYTE byte) { Put(byte, 8); }
-
   // The writer's state as a value, for the loop over a block's tokens: kept
   // in a member, it would be stored and loaded again around every output
   // byte, which may alias anything. Only from Open to Close, and within the
@@ -225,6 +207,14 @@ class BitWriter {
     buffer_ = bits.buffer;
     used_ = bits.used;
   }
+
+  // For the few writes outside a block's tokens. count is at most 16.
+  void Put(std::uint32_t bits, int count) {
+    Bits state = Open();
+    state.Put(bits, count);
+    Close(state);
+  }
+  void PutByte(BYTE byte) { Put(byte, 8); }
 
   // Pads with zero bits to a whole byte.
   void Align() { used_ = (used_ + 7) & ~7; }

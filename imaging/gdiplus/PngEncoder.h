@@ -1,5 +1,5 @@
 // PNG encoding: the chunks written here, the pixel data compressed by
-// DeflatePixelRows.
+// DeflatePixelRows or by libdeflate.
 #pragma once
 
 #include "EncoderParameters.h"
