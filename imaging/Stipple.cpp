@@ -1,5 +1,6 @@
 #include "Stipple.h"
 
+#include "DotBatch.h"
 #include "Pen.h"
 #include "SolidBrush.h"
 
@@ -17,9 +18,10 @@ constexpr ARGB kWhite = 0xFFFFFFFF;
 void SprinkleDots(Graphics& g, const RandomClass& rand, const RectF& area, int count, ARGB color,
                   INT size) {
   const SolidBrush brush{Color(color)};
+  DotBatch dots(g, brush);
   for (int i = 0; i < count; ++i) {
     const PointF pt = rand.NextPoint(area);
-    g.FillEllipse(&brush, INT(pt.X), INT(pt.Y), size, size);
+    dots.Add(RectF(REAL(INT(pt.X)), REAL(INT(pt.Y)), REAL(size), REAL(size)));
   }
 }
 

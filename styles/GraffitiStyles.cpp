@@ -1,5 +1,6 @@
 #include "GraffitiStyles.h"
 
+#include "DotBatch.h"
 #include "SolidBrush.h"
 #include "TextFrame.h"
 
@@ -18,9 +19,10 @@ constexpr ARGB kWhite = 0xFFFFFFFF;
 void SprayWall(TextFrame& frame, const SolidBrush& fillBrush) {
   frame.ClearGround(Color(kWhite));
   const int count = int(frame.rectImage.Width * frame.rectImage.Height * 0.5f);
+  DotBatch dots(frame.g, fillBrush);
   for (int i = 0; i < count; ++i) {
     const PointF pt = frame.rand.NextPoint(frame.rectImage);
-    frame.g.FillEllipse(&fillBrush, RectF(pt.X, pt.Y, 1.0f, 1.0f));
+    dots.Add(RectF(pt.X, pt.Y, 1.0f, 1.0f));
   }
 }
 

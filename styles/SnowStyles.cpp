@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Bitmap.h"
+#include "DotBatch.h"
 #include "FontFitting.h"
 #include "Graphics.h"
 #include "GraphicsPath.h"
@@ -85,16 +86,19 @@ void SnowTextGenerator::DrawBackground(Graphics& g) const {
   const int n = AreaUnits();
   const int aw = int(rectSnowArea.Width), ah = int(rectSnowArea.Height);
   const int noiseCount = int(0.4f * float(n));
+  DotBatch noise(g, noiseBrush);
   for (int i = 0; i < noiseCount; ++i) {
     const int x = RandomNumber(aw);
     const int y = RandomNumber(ah);
-    g.FillEllipse(&noiseBrush, x, y, 1, 1);
+    noise.Add(RectF(REAL(x), REAL(y), 1, 1));
   }
+  noise.Flush();
   const int snowCount = int(0.3f * float(n));
+  DotBatch snow(g, snowBrush);
   for (int i = 0; i < snowCount; ++i) {
     const int x = RandomNumber(aw);
     const int y = RandomNumber(ah);
-    g.FillEllipse(&snowBrush, x, y, 1, 1);
+    snow.Add(RectF(REAL(x), REAL(y), 1, 1));
   }
 }
 
@@ -169,17 +173,18 @@ void SnowTextGenerator::DrawForeground(Graphics& g) const {
   const int aw = int(rectSnowArea.Width), ah = int(rectSnowArea.Height);
   // Flakes stay 2 pixels across until the area passes about 66667.
   const int flakeSpread = int(float(n) * 0.00003f);
+  DotBatch flakes(g, backBrush);
   for (int i = 0; float(i) < 0.05f * float(n); ++i) {
     const int x = RandomNumber(aw);
     const int y = RandomNumber(ah);
     const int w = RandomNumber(flakeSpread) + 2;
     const int h = RandomNumber(flakeSpread) + 2;
-    g.FillEllipse(&backBrush, x, y, w, h);
+    flakes.Add(RectF(REAL(x), REAL(y), REAL(w), REAL(h)));
   }
   for (int j = 0; float(j) < 0.5f * float(n); ++j) {
     const int x = RandomNumber(aw);
     const int y = RandomNumber(ah);
-    g.FillEllipse(&backBrush, x, y, 1, 1);
+    flakes.Add(RectF(REAL(x), REAL(y), 1, 1));
   }
 }
 

@@ -462,7 +462,8 @@ Status Graphics::DrawPath(const Pen* pen, const GraphicsPath* path) {
   return SetStatus(StrokeShape(pen));
 }
 
-Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REAL height) {
+Graphics::EllipseRoute Graphics::RouteEllipse(const Brush* brush, REAL x, REAL y, REAL width,
+                                              REAL height) const {
   // Dots by the thousand are thrown at clips that hide most of them: one
   // hidden whole is known from its box, before any outline is built.
   const RasterBounds box{
@@ -472,7 +473,7 @@ Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REA
   const auto inRange = [](double v) { return std::fabs(v) <= RasterPath::kMaxCoordinate; };
   if (clipRegion_ && brush && Ready() && inRange(box.left) && inRange(box.top) &&
       inRange(box.right) && inRange(box.bottom) && !SmallShapeRasterizer::Touches(clip_, box)) {
-    return Ok;
+    return EllipseRoute::Hidden;
   }
   // A small dot inside the clip's bounds skips the path: its outline goes
   // straight to the cell grid. Its flattened vertices stray from its box by
@@ -484,15 +485,67 @@ Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REA
       SmallShapeRasterizer::Fits(
           {box.left - kMargin, box.top - kMargin, box.right + kMargin, box.bottom + kMargin},
           clip_.Bounds())) {
-    BrushPaint paint;
-    if (brush->GetPaint(&paint) == Ok) {
+    return EllipseRoute::Dot;
+  }
+  return EllipseRoute::Path;
+}
+
+Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REAL height) {
+  switch (RouteEllipse(brush, x, y, width, height)) {
+    case EllipseRoute::Hidden:
+      return Ok;
+    case EllipseRoute::Dot: {
+      BrushPaint paint;
+      if (brush->GetPaint(&paint) != Ok) break;
       target_.SetPaint(paint);
       if (smallShape_.FillEllipse(x, y, width, height, kAntiAliasedFlatness, target_)) return Ok;
+      break;
     }
+    case EllipseRoute::Path:
+      break;
   }
   BeginShape();
   shape_.AddEllipse(x, y, width, height);
   return SetStatus(FillShape(FillModeAlternate, brush, clip_, AntiAliased()));
+}
+
+Status Graphics::FillEllipses(const Brush* brush, const RectF* rects, INT count) {
+  if (!rects || count < 0) return SetStatus(InvalidParameter);
+  BrushPaint paint;
+  const bool paintable = brush && brush->GetPaint(&paint) == Ok;
+  // Dots are planned this many ahead of their drawing.
+  constexpr INT kAhead = 8;
+  SmallShapeRasterizer::PlannedDot planned[kAhead];
+  Status result = Ok;
+  INT next = 0;
+  while (next < count) {
+    INT ready = 0;
+    bool alone = false;
+    while (ready < kAhead && next < count) {
+      const RectF& r = rects[next];
+      const EllipseRoute route =
+          paintable ? RouteEllipse(brush, r.X, r.Y, r.Width, r.Height) : EllipseRoute::Path;
+      if (route == EllipseRoute::Path ||
+          (route == EllipseRoute::Dot &&
+           !smallShape_.PlanEllipse(r.X, r.Y, r.Width, r.Height, kAntiAliasedFlatness, target_,
+                                    &planned[ready]))) {
+        alone = true;
+        break;
+      }
+      if (route == EllipseRoute::Dot) ++ready;
+      ++next;
+    }
+    if (ready > 0) {
+      target_.SetPaint(paint);
+      for (INT i = 0; i < ready; ++i) smallShape_.DrawPlanned(planned[i], target_);
+    }
+    // Any other ellipse goes alone, reporting as FillEllipse does.
+    if (alone) {
+      const Status status = FillEllipse(brush, rects[next++]);
+      if (result == Ok) result = status;
+    }
+  }
+  return result;
 }
 
 Status Graphics::FillEllipse(const Brush* brush, const RectF& rect) {

@@ -103,6 +103,9 @@ class Graphics {
   Status FillEllipse(const Brush* brush, const RectF& rect);
   Status FillEllipse(const Brush* brush, INT x, INT y, INT width, INT height);
   Status FillEllipse(const Brush* brush, const Rect& rect);
+  // Fills the ellipses in order, as many FillEllipse calls would; the
+  // status is the first that was not Ok. Scattered dots go faster so.
+  Status FillEllipses(const Brush* brush, const RectF* rects, INT count);
   Status FillRectangle(const Brush* brush, REAL x, REAL y, REAL width, REAL height);
   Status FillRectangle(const Brush* brush, const RectF& rect);
   Status FillRectangle(const Brush* brush, INT x, INT y, INT width, INT height);
@@ -163,6 +166,10 @@ class Graphics {
   Status SetStatus(Status status) const;
   bool Ready() const { return surface_.scan0 != nullptr; }
   bool AntiAliased() const { return smoothingMode_ == SmoothingModeAntiAlias; }
+  // How FillEllipse draws an ellipse: not at all (the clip hides it), as a
+  // dot on the small-shape grid, or as a path.
+  enum class EllipseRoute { Hidden, Dot, Path };
+  EllipseRoute RouteEllipse(const Brush* brush, REAL x, REAL y, REAL width, REAL height) const;
 
   // Combines the clip with region (null: the infinite region) and rebuilds
   // the pixel runs.

@@ -110,8 +110,14 @@ int FlattenSteps(double x, double y, double width, double height, double flatnes
 
 int FlattenDot(double x, double y, double width, double height, double flatness,
                SubpixelPoint* points) {
+  return FlattenDotSteps(x, y, width, height, flatness,
+                         RasterPath::EllipseSteps(x, y, width, height, flatness), points);
+}
+
+int FlattenDotSteps(double x, double y, double width, double height, double flatness, int steps,
+                    SubpixelPoint* points) {
   static_assert(kTableSteps == 4);
-  switch (RasterPath::EllipseSteps(x, y, width, height, flatness)) {
+  switch (steps) {
     case 1:
       return FlattenSteps<1>(x, y, width, height, flatness, points);
     case 2:
@@ -125,17 +131,23 @@ int FlattenDot(double x, double y, double width, double height, double flatness,
   }
 }
 
+int SureEllipseSteps(double width, double height, double flatness) {
+  if (!(width >= 1.0 / kSubpixelScale && height >= 1.0 / kSubpixelScale)) return 0;
+  const int steps = RasterPath::EllipseSteps(0, 0, width, height, flatness);
+  const double target = RasterPath::EllipseStepsTarget(0, 0, width, height, flatness);
+  const double reached = double(steps * steps) * double(steps * steps);
+  const double below = double((steps - 1) * (steps - 1)) * double((steps - 1) * (steps - 1));
+  if (reached < target * (1 + kStepsMargin) || (steps > 1 && below >= target * (1 - kStepsMargin)))
+    return 0;
+  return steps;
+}
+
 bool DotShiftable(double x, double y, double width, double height, double flatness) {
   if (!Whole(x) || !Whole(y) || !Whole(width * kSubpixelScale) || !Whole(height * kSubpixelScale)) {
     return false;
   }
-  const int steps = RasterPath::EllipseSteps(x, y, width, height, flatness);
-  if (steps > kTableSteps) return false;
-  const double target = RasterPath::EllipseStepsTarget(x, y, width, height, flatness);
-  const double reached = double(steps * steps) * double(steps * steps);
-  const double below = double((steps - 1) * (steps - 1)) * double((steps - 1) * (steps - 1));
-  if (reached < target * (1 + kStepsMargin) || (steps > 1 && below >= target * (1 - kStepsMargin)))
-    return false;
+  const int steps = SureEllipseSteps(width, height, flatness);
+  if (steps == 0 || steps > kTableSteps) return false;
   // The points between the axis points, as FlattenSteps makes them.
   const double rx = width / 2, ry = height / 2;
   const double cx = x + rx, cy = y + ry;

@@ -21,6 +21,16 @@ constexpr int kMaxDotPoints = 4 * 16 + 1;
 int FlattenDot(double x, double y, double width, double height, double flatness,
                SubpixelPoint* points);
 
+// FlattenDot for an ellipse known to take the given steps per quarter, as
+// RasterPath::EllipseSteps counts them.
+int FlattenDotSteps(double x, double y, double width, double height, double flatness, int steps,
+                    SubpixelPoint* points);
+
+// The steps per quarter of every ellipse of this size whose rectangle lies
+// in (-0.5, 65536) on both axes, or 0 when the count could differ between
+// positions by rounding, or the size is below a subpixel.
+int SureEllipseSteps(double width, double height, double flatness);
+
 // Whether FlattenDot's outline for this rectangle, moved by whole pixels, is
 // its outline for every rectangle of this size at whole x and y: true when
 // x and y are whole, the size is a whole number of subpixels, so that the

@@ -49,7 +49,7 @@ void Pack(std::integer_sequence<int, kPoints...>, const SubpixelPoint* points, i
 
 }  // namespace
 
-DotCoverCache::Entry* DotCoverCache::Set(const Key& key) {
+DotCoverCache::Entry* DotCoverCache::Set(const Key& key) const {
   const std::uint64_t hash =
       key.words[0] * 0x9E3779B97F4A7C15ull ^ key.words[1] * 0xC2B2AE3D27D4EB4Full ^
       key.words[2] * 0x165667B19E3779F9ull ^ key.words[3] * 0x27D4EB2F165667C5ull;
@@ -102,6 +102,14 @@ const DotCoverCache::Cover* DotCoverCache::Find(const Key& key) {
     }
   }
   return nullptr;
+}
+
+void DotCoverCache::Prefetch(const Key& key) const {
+  if (!entries_) return;
+  const char* set = reinterpret_cast<const char*>(Set(key));
+  for (std::size_t offset = 0; offset < kWays * sizeof(Entry); offset += 64)
+    __builtin_prefetch(set + offset);
+  __builtin_prefetch(set + kWays * sizeof(Entry) - 1);
 }
 
 void DotCoverCache::Store(const Key& key, const Cover& cover) {

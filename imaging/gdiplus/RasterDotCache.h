@@ -45,6 +45,8 @@ class DotCoverCache {
   // the cache would only cost. Counts the look-up it allows.
   bool Worthwhile();
   const Cover* Find(const Key& key);
+  // Asks for the entries the key may occupy to be fetched ahead of Find.
+  void Prefetch(const Key& key) const;
   // Keeps the cover in place of one of the entries the key may occupy.
   void Store(const Key& key, const Cover& cover);
 
@@ -57,7 +59,7 @@ class DotCoverCache {
   static constexpr int kSetBits = 12;
 
   // The entries the key may occupy.
-  Entry* Set(const Key& key);
+  Entry* Set(const Key& key) const;
 
   std::unique_ptr<Entry[]> entries_;  // kWays << kSetBits, made at first use
   unsigned victim_ = 0;               // the way Store replaces, in turn

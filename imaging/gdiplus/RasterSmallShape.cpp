@@ -503,18 +503,57 @@ void SmallShapeRasterizer::Fill(const RasterPath& path, FillMode fillMode, Rende
 
 bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double height,
                                        double flatness, RenderTarget& target) {
-  const bool whole = x == double(INT(x)) && y == double(INT(y));
-  if (whole && width == wholeDot_.width && height == wholeDot_.height &&
-      flatness == wholeDot_.flatness) {
-    target.BlendBlock(INT(x) + wholeDot_.left, INT(y) + wholeDot_.top, wholeDot_.columns,
-                      wholeDot_.rows, wholeDot_.alpha);
+  // Dots at whole positions mostly take the memo's coverage: that costs no
+  // plan.
+  if (width == wholeDot_.width && height == wholeDot_.height && flatness == wholeDot_.flatness &&
+      x == double(INT(x)) && y == double(INT(y))) {
+    BlendWholeDot(INT(x), INT(y), target);
     return true;
   }
-  // The pixels are wanted only after the outline is made: fetch them now.
+  PlannedDot dot;
+  if (!PlanEllipse(x, y, width, height, flatness, target, &dot)) return false;
+  DrawPlanned(dot, target);
+  return true;
+}
+
+bool SmallShapeRasterizer::PlanEllipse(double x, double y, double width, double height,
+                                       double flatness, RenderTarget& target, PlannedDot* dot) {
+  // The key is left alone unless it is made: it is most of the plan.
+  dot->x = x;
+  dot->y = y;
+  dot->width = width;
+  dot->height = height;
+  dot->flatness = flatness;
+  dot->keyed = false;
+  // The pixels are wanted only after the outline is made, or the run's
+  // earlier dots are drawn: fetch them now.
   target.Prefetch(INT(x + 0.5), INT(y + 0.5), INT(x + width + 0.5), INT(y + height + 0.5));
+  if (WholeDotFor(*dot)) return true;
+  // Dots come by the thousand in one size, whose step count is worked out
+  // once.
+  if (width != dotSteps_.width || height != dotSteps_.height || flatness != dotSteps_.flatness) {
+    dotSteps_ = DotSteps{width, height, flatness, SureEllipseSteps(width, height, flatness)};
+  }
   SubpixelPoint points[kMaxDotPoints];
-  const int count = FlattenDot(x, y, width, height, flatness, points);
+  const int count = dotSteps_.steps != 0
+                        ? FlattenDotSteps(x, y, width, height, flatness, dotSteps_.steps, points)
+                        : FlattenDot(x, y, width, height, flatness, points);
   if (count == 0) return false;
+  PlaceDot(points, count, dot);
+  if (dot->columns <= DotCoverCache::kCells && dot->rows <= DotCoverCache::kCells &&
+      DotCoverCache::MakeKey(points, count, dot->left, dot->top, &dot->key)) {
+    dot->keyed = true;
+    DotCoverCache::ForThisThread().Prefetch(dot->key);
+  }
+  return true;
+}
+
+void SmallShapeRasterizer::BlendWholeDot(INT x, INT y, RenderTarget& target) const {
+  target.BlendBlock(x + wholeDot_.left, y + wholeDot_.top, wholeDot_.columns, wholeDot_.rows,
+                    wholeDot_.alpha);
+}
+
+void SmallShapeRasterizer::PlaceDot(const SubpixelPoint* points, int count, PlannedDot* dot) {
   int minX = points[0].x, minY = points[0].y, maxX = minX, maxY = minY;
   for (int i = 1; i < count; ++i) {
     minX = std::min(minX, points[i].x);
@@ -522,57 +561,69 @@ bool SmallShapeRasterizer::FillEllipse(double x, double y, double width, double 
     minY = std::min(minY, points[i].y);
     maxY = std::max(maxY, points[i].y);
   }
-  const int left = minX >> kShift, top = minY >> kShift;
-  const int columns = (maxX >> kShift) - left + 1, rows = (maxY >> kShift) - top + 1;
+  dot->left = minX >> kShift;
+  dot->top = minY >> kShift;
+  dot->columns = (maxX >> kShift) - dot->left + 1;
+  dot->rows = (maxY >> kShift) - dot->top + 1;
+}
+
+void SmallShapeRasterizer::DrawPlanned(const PlannedDot& dot, RenderTarget& target) {
+  // A dot planned while another size held the memo, or one before it in the
+  // run taught the memo its size: either way the memo, when it fits, is
+  // this dot's coverage.
+  if (WholeDotFor(dot)) {
+    BlendWholeDot(INT(dot.x), INT(dot.y), target);
+    return;
+  }
+  const bool whole = dot.x == double(INT(dot.x)) && dot.y == double(INT(dot.y));
+  DotCoverCache* cache = nullptr;
+  if (dot.keyed) {
+    cache = &DotCoverCache::ForThisThread();
+    if (!cache->Worthwhile()) {
+      cache = nullptr;
+    } else if (const DotCoverCache::Cover* cover = cache->Find(dot.key)) {
+      if (whole) RememberWholeDot(dot, cover->alpha);
+      target.BlendBlock(dot.left, dot.top, cover->columns, cover->rows, cover->alpha);
+      return;
+    }
+  }
+  // Planned without its points, or planned from the memo: the outline is
+  // made again, as it was the first time.
+  SubpixelPoint points[kMaxDotPoints];
+  const int count = FlattenDot(dot.x, dot.y, dot.width, dot.height, dot.flatness, points);
+  PlannedDot placed = dot;
+  PlaceDot(points, count, &placed);
+  const int left = placed.left, top = placed.top, columns = placed.columns, rows = placed.rows;
   if (columns > kDotCells || rows > kDotCells) {
-    CellWalk walk = PrepareGrid(left, top, maxX >> kShift, maxY >> kShift);
+    CellWalk walk = PrepareGrid(left, top, left + columns - 1, top + rows - 1);
     for (int i = 1; i < count; ++i) {
       walk.Line(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y);
     }
     walk.Line(points[count - 1].x, points[count - 1].y, points[0].x, points[0].y);
     SweepRows<true>(target);
-    return true;
-  }
-
-  DotCoverCache::Key key;
-  DotCoverCache* cache = nullptr;
-  if (columns <= DotCoverCache::kCells && rows <= DotCoverCache::kCells &&
-      DotCoverCache::MakeKey(points, count, left, top, &key)) {
-    cache = &DotCoverCache::ForThisThread();
-    if (!cache->Worthwhile()) {
-      cache = nullptr;
-    } else if (const DotCoverCache::Cover* cover = cache->Find(key)) {
-      if (whole) {
-        RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, cover->alpha);
-      }
-      target.BlendBlock(left, top, cover->columns, cover->rows, cover->alpha);
-      return true;
-    }
+    return;
   }
   BYTE alpha[kDotCells * kDotCells];
   CoverDot(points, count, left, top, columns, rows, alpha);
   if (cache) {
     DotCoverCache::Cover cover{BYTE(columns), BYTE(rows), {}};
     std::copy(alpha, alpha + columns * rows, cover.alpha);
-    cache->Store(key, cover);
+    cache->Store(dot.key, cover);
   }
-  if (whole) RememberWholeDot(x, y, width, height, flatness, left, top, columns, rows, alpha);
+  if (whole) RememberWholeDot(placed, alpha);
   target.BlendBlock(left, top, columns, rows, alpha);
-  return true;
 }
 
-void SmallShapeRasterizer::RememberWholeDot(double x, double y, double width, double height,
-                                            double flatness, int left, int top, int columns,
-                                            int rows, const BYTE* alpha) {
-  if (!DotShiftable(x, y, width, height, flatness)) return;
-  wholeDot_.width = width;
-  wholeDot_.height = height;
-  wholeDot_.flatness = flatness;
-  wholeDot_.left = left - INT(x);
-  wholeDot_.top = top - INT(y);
-  wholeDot_.columns = columns;
-  wholeDot_.rows = rows;
-  std::copy(alpha, alpha + columns * rows, wholeDot_.alpha);
+void SmallShapeRasterizer::RememberWholeDot(const PlannedDot& dot, const BYTE* alpha) {
+  if (!DotShiftable(dot.x, dot.y, dot.width, dot.height, dot.flatness)) return;
+  wholeDot_.width = dot.width;
+  wholeDot_.height = dot.height;
+  wholeDot_.flatness = dot.flatness;
+  wholeDot_.left = dot.left - INT(dot.x);
+  wholeDot_.top = dot.top - INT(dot.y);
+  wholeDot_.columns = dot.columns;
+  wholeDot_.rows = dot.rows;
+  std::copy(alpha, alpha + dot.columns * dot.rows, wholeDot_.alpha);
 }
 
 void SmallShapeRasterizer::CoverDot(const SubpixelPoint* points, int count, int left, int top,

@@ -12,6 +12,7 @@
 #include "GdiplusTypes.h"
 #include "RasterClip.h"
 #include "RasterDot.h"
+#include "RasterDotCache.h"
 #include "RasterPath.h"
 #include "RasterSink.h"
 
@@ -85,6 +86,21 @@ class SmallShapeRasterizer final : public RasterSink {
   // ellipse needs more points than FlattenDot gives.
   bool FillEllipse(double x, double y, double width, double height, double flatness,
                    RenderTarget& target);
+  // A dot's outline placed and keyed ahead of its drawing, so that a run of
+  // dots can fetch their cached coverage and their pixels while earlier
+  // ones are blended: scattered dots otherwise wait on memory one by one.
+  struct PlannedDot {
+    double x, y, width, height, flatness;
+    int left, top, columns, rows;
+    bool keyed;  // key holds the outline, and the cache may hold it
+    DotCoverCache::Key key;
+  };
+  // Plans the dot FillEllipse would draw; false, with nothing planned, when
+  // it would return false.
+  bool PlanEllipse(double x, double y, double width, double height, double flatness,
+                   RenderTarget& target, PlannedDot* dot);
+  // Draws a planned dot as FillEllipse would have drawn it.
+  void DrawPlanned(const PlannedDot& dot, RenderTarget& target);
   // Sends the recorded outline, unchanged, to another rasteriser.
   void Replay(RasterSink& sink) const;
 
@@ -134,9 +150,19 @@ class SmallShapeRasterizer final : public RasterSink {
   void CoverDot(const SubpixelPoint* points, int count, int left, int top, int columns, int rows,
                 BYTE* alpha);
   // Keeps the coverage of a dot at a whole position for wholeDot_, if
-  // DotShiftable.
-  void RememberWholeDot(double x, double y, double width, double height, double flatness, int left,
-                        int top, int columns, int rows, const BYTE* alpha);
+  // DotShiftable; the dot's left, top, columns and rows are its cells.
+  void RememberWholeDot(const PlannedDot& dot, const BYTE* alpha);
+  // Blends wholeDot_'s coverage for the dot at whole position (x, y).
+  void BlendWholeDot(INT x, INT y, RenderTarget& target) const;
+  // Sets the dot's cells from the points of its outline.
+  static void PlaceDot(const SubpixelPoint* points, int count, PlannedDot* dot);
+  // Whether wholeDot_ holds the dot's coverage. The size goes first: it
+  // settles most dots without a conversion.
+  bool WholeDotFor(const PlannedDot& dot) const {
+    return dot.width == wholeDot_.width && dot.height == wholeDot_.height &&
+           dot.flatness == wholeDot_.flatness && dot.x == double(INT(dot.x)) &&
+           dot.y == double(INT(dot.y));
+  }
 
   Vertex& NextVertex() {
     if (count_ == vertices_.size()) vertices_.resize(count_ < 32 ? 64 : 2 * count_);
@@ -192,6 +218,12 @@ class SmallShapeRasterizer final : public RasterSink {
     BYTE alpha[kDotCells * kDotCells] = {};
   };
   WholeDot wholeDot_;
+  // The size of the last dot planned, and its SureEllipseSteps.
+  struct DotSteps {
+    double width = -1, height = -1, flatness = -1;
+    int steps = 0;
+  };
+  DotSteps dotSteps_;
 };
 
 }  // namespace Gdiplus

@@ -2,6 +2,9 @@
 // clip and coloured by a brush.
 #pragma once
 
+#include <cstdint>
+#include <cstring>
+
 #include "Bitmap.h"
 #include "Brush.h"
 #include "RasterClip.h"
@@ -84,22 +87,24 @@ class RenderTarget {
     }
   }
   // BlendPixel of an opaque colour over an opaque pixel, the common case of
-  // dots on a ground, with the channels worked out side by side rather than
-  // one after another.
+  // dots on a ground. Blue and red, then green and alpha, are blended side by
+  // side in 16-bit lanes of one word, without branches: coverage 0 keeps
+  // the pixel and 255 gives the colour exactly, and dots' edge covers are
+  // too varied to predict. x / 255 is (x + 1 + (x >> 8)) >> 8 for x below
+  // 65535, and the lanes stay below 255 · 255 + 127 + 1 + 254.
   static void BlendOpaque(BYTE* pixel, ARGB color, unsigned coverage) {
-    const unsigned alpha = MultiplyUnit(255, coverage);
-    if (alpha == 0) return;
-    if (alpha == 255) {
-      StorePixel(pixel, color);
-      return;
-    }
-    const unsigned keep = 255 - alpha;
-    const unsigned blue = ((color & 0xFF) * alpha + pixel[0] * keep + 127) / 255;
-    const unsigned green = (((color >> 8) & 0xFF) * alpha + pixel[1] * keep + 127) / 255;
-    const unsigned red = (((color >> 16) & 0xFF) * alpha + pixel[2] * keep + 127) / 255;
-    pixel[0] = BYTE(blue);
-    pixel[1] = BYTE(green);
-    pixel[2] = BYTE(red);
+    constexpr std::uint32_t kLanes = 0x00FF00FF, kHalf = 0x007F007F, kOne = 0x00010001;
+    const std::uint32_t alpha = MultiplyUnit(255, coverage), keep = 255 - alpha;
+    std::uint32_t word;
+    std::memcpy(&word, pixel, sizeof word);
+    std::uint32_t blueRed = (color & kLanes) * alpha + (word & kLanes) * keep + kHalf;
+    blueRed = ((blueRed + kOne + ((blueRed >> 8) & kLanes)) >> 8) & kLanes;
+    std::uint32_t greenAlpha =
+        ((color >> 8) & kLanes) * alpha + ((word >> 8) & kLanes) * keep + kHalf;
+    greenAlpha = (greenAlpha + kOne + ((greenAlpha >> 8) & kLanes)) & (kLanes << 8);
+    // The pixel keeps its own alpha, as BlendPixel leaves it.
+    word = ((blueRed | greenAlpha) & 0x00FFFFFF) | (word & 0xFF000000);
+    std::memcpy(pixel, &word, sizeof word);
   }
   // Blends pixels [from, to) of a row, starting at pixel, with coverage
   // cover[i - from] for pixel i. The paint comes in as values, and there is a

@@ -262,15 +262,39 @@ std::string DotsAgreeWithAgg(unsigned seed) {
   const SolidBrush solid{Color(0xFF008000)}, translucent{Color(0x90204080)};
   const HatchBrush hatch(HatchStyleSmallConfetti, Color(0xFF000000), Color(0xFFC0C0C0));
   const Brush* brushes[] = {&solid, &solid, &translucent, &hatch};
-  for (int i = 0; i < 600; ++i) {
-    double x = unit(random) * 52 - 2, y = unit(random) * 28 - 2;
-    if (i % 3 == 0) x = std::floor(x), y = std::floor(y);
-    const double size = i % 4 == 0 ? 0.05 + unit(random) * 16 : 1 + i % 3 / 2;
-    const REAL width = REAL(size), height = REAL(i % 7 ? size : size / 3);
-    if (g.FillEllipse(brushes[i % 4], REAL(x), REAL(y), width, height) != Ok) return "failed";
-    FillWithAgg(target, *brushes[i % 4], REAL(x), REAL(y), width, height);
+  for (int i = 0; i < 600;) {
+    // Half the threads throw batches of one brush through FillEllipses.
+    const int batch = seed >= 3 ? 1 + int(unit(random) * 40) : 1;
+    const Brush* const brush = brushes[i % 4];
+    std::vector<RectF> rects;
+    for (; int(rects.size()) < batch && i < 600; ++i) {
+      double x = unit(random) * 52 - 2, y = unit(random) * 28 - 2;
+      if (i % 3 == 0) x = std::floor(x), y = std::floor(y);
+      const double size = i % 4 == 0 ? 0.05 + unit(random) * 16 : 1 + i % 3 / 2;
+      const REAL width = REAL(size), height = REAL(i % 7 ? size : size / 3);
+      rects.emplace_back(REAL(x), REAL(y), width, height);
+      FillWithAgg(target, *brush, REAL(x), REAL(y), width, height);
+    }
+    const Status status = seed >= 3 ? g.FillEllipses(brush, rects.data(), INT(rects.size()))
+                                    : g.FillEllipse(brush, rects[0]);
+    if (status != Ok) return "failed";
   }
   return RenderTest::FirstMismatch(fast, [&](int x, int y) { return PixelAt(reference, x, y); });
+}
+
+TEST(Fill, EllipseBatchesReportAsSingleFills) {
+  Bitmap bitmap(8, 8);
+  Graphics g(&bitmap);
+  g.SetSmoothingMode(SmoothingModeAntiAlias);
+  const SolidBrush brush{Color(kRed)};
+  const RectF rects[] = {{1, 1, 1, 1}, {2.5f, 3.25f, 2, 1}};
+  EXPECT_EQ(g.FillEllipses(&brush, nullptr, 2), InvalidParameter);
+  EXPECT_EQ(g.FillEllipses(&brush, rects, -1), InvalidParameter);
+  EXPECT_EQ(g.FillEllipses(nullptr, rects, 2), g.FillEllipse(nullptr, rects[0]));
+  EXPECT_EQ(RenderTest::CountPainted(bitmap), 0);
+  EXPECT_EQ(g.FillEllipses(&brush, rects, 0), Ok);
+  EXPECT_EQ(g.FillEllipses(&brush, rects, 2), Ok);
+  EXPECT_GT(RenderTest::CountPainted(bitmap), 4);
 }
 
 TEST(Fill, SmallEllipsesMatchAggOnSeveralThreadsAtOnce) {

@@ -31,6 +31,11 @@ std::vector<BadCall> BadCalls(REAL bad) {
       {"FillEllipse", [=](Graphics& g) { return g.FillEllipse(&brush, bad, 1.0f, 5.0f, 5.0f); }},
       {"FillEllipseSize",
        [=](Graphics& g) { return g.FillEllipse(&brush, 1.0f, 1.0f, bad, 5.0f); }},
+      {"FillEllipses",
+       [=](Graphics& g) {
+         const RectF rects[] = {{bad, 1, 5, 5}, {1, 1, 1, bad}};
+         return g.FillEllipses(&brush, rects, 2);
+       }},
       {"FillRectangle",
        [=](Graphics& g) { return g.FillRectangle(&brush, 1.0f, bad, 5.0f, 5.0f); }},
       {"DrawLine", [=](Graphics& g) { return g.DrawLine(&pen, 1.0f, 1.0f, bad, 5.0f); }},
