@@ -114,14 +114,52 @@ int FlattenDot(double x, double y, double width, double height, double flatness,
                          RasterPath::EllipseSteps(x, y, width, height, flatness), points);
 }
 
+bool DotAxesOf(double x, double y, double width, double height, int steps, DotAxes* axes) {
+  if (steps != 1 && steps != 2) return false;
+  // As FlattenSteps makes them.
+  const double rx = width / 2, ry = height / 2;
+  const double cx = x + rx, cy = y + ry;
+  axes->steps = steps;
+  axes->x[0] = ToSubpixel(cx - rx);
+  axes->x[2] = ToSubpixel(cx);
+  axes->x[4] = ToSubpixel(cx + rx);
+  axes->y[0] = ToSubpixel(cy - ry);
+  axes->y[2] = ToSubpixel(cy);
+  axes->y[4] = ToSubpixel(cy + ry);
+  if (steps == 1) {
+    axes->x[1] = axes->x[3] = axes->y[1] = axes->y[3] = 0;
+    return true;
+  }
+  const double u = kStepTable[2][1];
+  return SureSubpixel(cx - rx * u, &axes->x[1]) & SureSubpixel(cx + rx * u, &axes->x[3]) &
+         SureSubpixel(cy - ry * u, &axes->y[1]) & SureSubpixel(cy + ry * u, &axes->y[3]);
+}
+
+int AxesOutline(const DotAxes& axes, SubpixelPoint* points) {
+  const int* const x = axes.x;
+  const int* const y = axes.y;
+  SubpixelPoint* point = points;
+  *point++ = SubpixelPoint{x[4], y[2]};
+  if (axes.steps == 2) *point++ = SubpixelPoint{x[3], y[3]};
+  *point++ = SubpixelPoint{x[2], y[4]};
+  if (axes.steps == 2) *point++ = SubpixelPoint{x[1], y[3]};
+  *point++ = SubpixelPoint{x[0], y[2]};
+  if (axes.steps == 2) *point++ = SubpixelPoint{x[1], y[1]};
+  *point++ = SubpixelPoint{x[2], y[0]};
+  if (axes.steps == 2) *point++ = SubpixelPoint{x[3], y[1]};
+  *point++ = SubpixelPoint{x[4], y[2]};
+  return int(point - points);
+}
+
 int FlattenDotSteps(double x, double y, double width, double height, double flatness, int steps,
                     SubpixelPoint* points) {
   static_assert(kTableSteps == 4);
+  DotAxes axes;
   switch (steps) {
     case 1:
-      return FlattenSteps<1>(x, y, width, height, flatness, points);
     case 2:
-      return FlattenSteps<2>(x, y, width, height, flatness, points);
+      if (DotAxesOf(x, y, width, height, steps, &axes)) return AxesOutline(axes, points);
+      return FlattenExactly(x, y, width, height, flatness, points);
     case 3:
       return FlattenSteps<3>(x, y, width, height, flatness, points);
     case 4:

@@ -21,6 +21,22 @@ constexpr int kMaxDotPoints = 4 * 16 + 1;
 int FlattenDot(double x, double y, double width, double height, double flatness,
                SubpixelPoint* points);
 
+// A dot of one or two steps per quarter is known by the values its outline
+// takes on each axis: the low axis point, the step point below the middle,
+// the middle, the step point above it, and the high axis point (with one
+// step, the step points are 0 and unused).
+struct DotAxes {
+  int steps;
+  int x[5], y[5];
+};
+
+// The axis values of FlattenDotSteps' outline; false when steps is not 1 or
+// 2, or a step point lies too near a rounding tie to be sure of.
+bool DotAxesOf(double x, double y, double width, double height, int steps, DotAxes* axes);
+// Writes the outline of the axis values, as FlattenDotSteps writes it, and
+// returns its point count.
+int AxesOutline(const DotAxes& axes, SubpixelPoint* points);
+
 // FlattenDot for an ellipse known to take the given steps per quarter, as
 // RasterPath::EllipseSteps counts them.
 int FlattenDotSteps(double x, double y, double width, double height, double flatness, int steps,

@@ -79,6 +79,18 @@ bool DotCoverCache::MakeKey(const SubpixelPoint* points, int count, int left, in
   }
 }
 
+void DotCoverCache::MakeAxesKey(const DotAxes& axes, int left, int top, Key* key) {
+  // The point-count field holds the steps, 1 or 2, a count no outline
+  // MakeKey takes can have.
+  const int originX = left * kSubpixelScale, originY = top * kSubpixelScale;
+  std::uint64_t x = 0, y = 0;
+  for (int i = 0; i < 5; ++i) {
+    x |= std::uint64_t(axes.steps == 1 && i % 2 ? 0 : axes.x[i] - originX) << (i * kCoordinateBits);
+    y |= std::uint64_t(axes.steps == 1 && i % 2 ? 0 : axes.y[i] - originY) << (i * kCoordinateBits);
+  }
+  *key = Key{{std::uint64_t(axes.steps) << kCountShift | x, y, 0, kUsed}};
+}
+
 bool DotCoverCache::Worthwhile() {
   if (resting_ > 0) {
     --resting_;

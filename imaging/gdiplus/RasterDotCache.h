@@ -41,6 +41,11 @@ class DotCoverCache {
   // one that does not end where it starts.
   static bool MakeKey(const SubpixelPoint* points, int count, int left, int top, Key* key);
 
+  // The key of the outline AxesOutline makes of axes, whose cells are
+  // columns left to left + kCells - 1 or fewer, and as many rows from top.
+  // It never equals a key MakeKey makes.
+  static void MakeAxesKey(const DotAxes& axes, int left, int top, Key* key);
+
   // False while recent look-ups mostly missed: the dots do not repeat, and
   // the cache would only cost. Counts the look-up it allows.
   bool Worthwhile();

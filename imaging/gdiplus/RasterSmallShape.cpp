@@ -534,6 +534,28 @@ bool SmallShapeRasterizer::PlanEllipse(double x, double y, double width, double 
   if (width != dotSteps_.width || height != dotSteps_.height || flatness != dotSteps_.flatness) {
     dotSteps_ = DotSteps{width, height, flatness, SureEllipseSteps(width, height, flatness)};
   }
+  // Dots of one or two steps are keyed by their axis values, with no
+  // outline made unless the cache misses.
+  DotAxes axes;
+  if (DotAxesOf(x, y, width, height, dotSteps_.steps, &axes)) {
+    int minX = axes.x[0], maxX = axes.x[4], minY = axes.y[0], maxY = axes.y[4];
+    if (axes.steps == 2) {
+      minX = std::min({minX, axes.x[1], axes.x[3]});
+      maxX = std::max({maxX, axes.x[1], axes.x[3]});
+      minY = std::min({minY, axes.y[1], axes.y[3]});
+      maxY = std::max({maxY, axes.y[1], axes.y[3]});
+    }
+    dot->left = minX >> kShift;
+    dot->top = minY >> kShift;
+    dot->columns = (maxX >> kShift) - dot->left + 1;
+    dot->rows = (maxY >> kShift) - dot->top + 1;
+    if (dot->columns <= DotCoverCache::kCells && dot->rows <= DotCoverCache::kCells) {
+      DotCoverCache::MakeAxesKey(axes, dot->left, dot->top, &dot->key);
+      dot->keyed = true;
+      DotCoverCache::ForThisThread().Prefetch(dot->key);
+    }
+    return true;
+  }
   SubpixelPoint points[kMaxDotPoints];
   const int count = dotSteps_.steps != 0
                         ? FlattenDotSteps(x, y, width, height, flatness, dotSteps_.steps, points)
