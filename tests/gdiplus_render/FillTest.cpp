@@ -358,6 +358,32 @@ TEST(Fill, DotCacheKeysTellOutlinesApart) {
   }
 }
 
+// Dots of one or two steps are keyed by their axis values instead: any bit
+// of a value the outline uses must change the key, and no axis key may
+// equal the outline key of the same dot.
+TEST(Fill, DotAxisKeysTellDotsApart) {
+  std::mt19937 random(5);
+  for (int steps : {1, 2}) {
+    DotAxes axes{steps, {}, {}};
+    for (int i = 0; i < 5; ++i) axes.x[i] = int(random() % 768), axes.y[i] = int(random() % 768);
+    if (steps == 1) axes.x[1] = axes.x[3] = axes.y[1] = axes.y[3] = 0;
+    DotCoverCache::Key key, changed, outline;
+    DotCoverCache::MakeAxesKey(axes, 0, 0, &key);
+    SubpixelPoint points[9];
+    ASSERT_TRUE(DotCoverCache::MakeKey(points, AxesOutline(axes, points), 0, 0, &outline));
+    EXPECT_FALSE(outline == key);
+    for (int i = 0; i < 100; ++i) {
+      if (steps == 1 && i / 10 % 5 % 2) continue;
+      int& value = i < 50 ? axes.x[i / 10] : axes.y[i / 10 - 5];
+      if ((value ^ 1 << i % 10) >= 768) continue;
+      value ^= 1 << i % 10;
+      DotCoverCache::MakeAxesKey(axes, 0, 0, &changed);
+      EXPECT_FALSE(changed == key) << steps << " " << i;
+      value ^= 1 << i % 10;
+    }
+  }
+}
+
 // Opaque paint on opaque pixels takes a shortcut in RenderTarget: every
 // coverage (row), paint channel and pixel channel (column) must blend as
 // BlendPixel does.
