@@ -384,9 +384,9 @@ TEST(Fill, DotAxisKeysTellDotsApart) {
   }
 }
 
-// Opaque paint on opaque pixels takes a shortcut in RenderTarget: every
-// coverage (row), paint channel and pixel channel (column) must blend as
-// BlendPixel does.
+// Opaque paint on opaque pixels takes shortcuts in RenderTarget, one for
+// runs and one for dots: with either, every coverage (row), paint channel
+// and pixel channel (column) must blend as BlendPixel does.
 TEST(Fill, OpaqueCoversBlendAsBlendPixel) {
   Bitmap bitmap(256, 256);
   RasterClip clip;
@@ -406,6 +406,9 @@ TEST(Fill, OpaqueCoversBlendAsBlendPixel) {
         BlendPixel(&expected[4 * x], color, y);
       }
       target.BlendCovers(INT(y), 0, 256, covers.data());
+      ASSERT_EQ(std::memcmp(expected.data(), row, expected.size()), 0) << color << " " << y;
+      for (ARGB x = 0; x < 256; ++x) StorePixel(row + 4 * x, 0xFF000000 | x * 0x010101);
+      target.BlendBlock(0, INT(y), 256, 1, covers.data());
       ASSERT_EQ(std::memcmp(expected.data(), row, expected.size()), 0) << color << " " << y;
     }
   }
