@@ -91,6 +91,28 @@ void DotCoverCache::MakeAxesKey(const DotAxes& axes, int left, int top, Key* key
   *key = Key{{std::uint64_t(axes.steps) << kCountShift | x, y, 0, kUsed}};
 }
 
+bool DotCoverCache::MakePhaseKey(const DotAxes& axes, PhaseKey* key) {
+  static_assert(2 * kSubpixelShift == kPhaseBits);
+  // One step has no points between the axes: the spans from the left and
+  // top points skip them, and their bytes stay 0, which no span of two
+  // steps leaves.
+  const int stride = axes.steps == 2 ? 1 : 2;
+  std::uint64_t tag = 0;
+  for (int i = 0; i + stride <= 4; i += stride) {
+    const int spanX = axes.x[i + stride] - axes.x[i], spanY = axes.y[i + stride] - axes.y[i];
+    if (spanX <= 0 || spanX >= kSubpixelScale || spanY <= 0 || spanY >= kSubpixelScale) {
+      return false;
+    }
+    tag |= std::uint64_t(spanX) << (8 * i) | std::uint64_t(spanY) << (8 * i + 32);
+  }
+  // Spans all positive put the left and top points first: with them, the
+  // phases place every point of the outline in the cells from theirs.
+  key->index = std::uint32_t(axes.x[0] & kSubpixelMask) | std::uint32_t(axes.y[0] & kSubpixelMask)
+                                                              << kSubpixelShift;
+  key->tag = tag;
+  return true;
+}
+
 bool DotCoverCache::Worthwhile() {
   if (resting_ > 0) {
     --resting_;
@@ -122,6 +144,21 @@ void DotCoverCache::Prefetch(const Key& key) const {
   for (std::size_t offset = 0; offset < kWays * sizeof(Entry); offset += 64)
     __builtin_prefetch(set + offset);
   __builtin_prefetch(set + kWays * sizeof(Entry) - 1);
+}
+
+const DotCoverCache::Cover* DotCoverCache::Find(const PhaseKey& key) {
+  if (!phases_ || phases_[key.index].tag != key.tag) return nullptr;
+  ++hits_;
+  return &phases_[key.index].cover;
+}
+
+void DotCoverCache::Prefetch(const PhaseKey& key) const {
+  if (phases_) __builtin_prefetch(&phases_[key.index]);
+}
+
+void DotCoverCache::Store(const PhaseKey& key, const Cover& cover) {
+  if (!phases_) phases_ = std::make_unique<PhaseEntry[]>(std::size_t(1) << kPhaseBits);
+  phases_[key.index] = PhaseEntry{key.tag, cover};
 }
 
 void DotCoverCache::Store(const Key& key, const Cover& cover) {

@@ -46,6 +46,18 @@ class DotCoverCache {
   // It never equals a key MakeKey makes.
   static void MakeAxesKey(const DotAxes& axes, int left, int top, Key* key);
 
+  // A dot keyed by its axis values, told apart by where its left and top
+  // points fall in their cells (the index) and by the spans between its
+  // axis values across and down (the tag, never 0): dots of a pixel or so
+  // are looked up directly, without a hash or a long key to compare.
+  struct PhaseKey {
+    std::uint32_t index;
+    std::uint64_t tag;
+  };
+  // The phase key of the axes, for a dot whose cells start with those of
+  // its left and top points; false when a span is 0 or 256 and more.
+  static bool MakePhaseKey(const DotAxes& axes, PhaseKey* key);
+
   // False while recent look-ups mostly missed: the dots do not repeat, and
   // the cache would only cost. Counts the look-up it allows.
   bool Worthwhile();
@@ -54,6 +66,9 @@ class DotCoverCache {
   void Prefetch(const Key& key) const;
   // Keeps the cover in place of one of the entries the key may occupy.
   void Store(const Key& key, const Cover& cover);
+  const Cover* Find(const PhaseKey& key);
+  void Prefetch(const PhaseKey& key) const;
+  void Store(const PhaseKey& key, const Cover& cover);
 
  private:
   struct Entry {
@@ -66,8 +81,16 @@ class DotCoverCache {
   // The entries the key may occupy.
   Entry* Set(const Key& key) const;
 
-  std::unique_ptr<Entry[]> entries_;  // kWays << kSetBits, made at first use
-  unsigned victim_ = 0;               // the way Store replaces, in turn
+  struct PhaseEntry {
+    std::uint64_t tag;  // 0 while empty
+    Cover cover;
+  };
+  // Where a point falls in its cell, across and down.
+  static constexpr int kPhaseBits = 16;
+
+  std::unique_ptr<Entry[]> entries_;      // kWays << kSetBits, made at first use
+  std::unique_ptr<PhaseEntry[]> phases_;  // 1 << kPhaseBits, made at first use
+  unsigned victim_ = 0;                   // the way Store replaces, in turn
   // The current window of look-ups, and the dots left to skip the cache.
   int lookups_ = 0;
   int hits_ = 0;

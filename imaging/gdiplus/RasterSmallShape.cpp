@@ -525,6 +525,7 @@ bool SmallShapeRasterizer::PlanEllipse(double x, double y, double width, double 
   dot->height = height;
   dot->flatness = flatness;
   dot->keyed = false;
+  dot->phased = false;
   // The pixels are wanted only after the outline is made, or the run's
   // earlier dots are drawn: fetch them now.
   target.Prefetch(INT(x + 0.5), INT(y + 0.5), INT(x + width + 0.5), INT(y + height + 0.5));
@@ -550,9 +551,15 @@ bool SmallShapeRasterizer::PlanEllipse(double x, double y, double width, double 
     dot->columns = (maxX >> kShift) - dot->left + 1;
     dot->rows = (maxY >> kShift) - dot->top + 1;
     if (dot->columns <= DotCoverCache::kCells && dot->rows <= DotCoverCache::kCells) {
-      DotCoverCache::MakeAxesKey(axes, dot->left, dot->top, &dot->key);
+      DotCoverCache& cache = DotCoverCache::ForThisThread();
       dot->keyed = true;
-      DotCoverCache::ForThisThread().Prefetch(dot->key);
+      dot->phased = DotCoverCache::MakePhaseKey(axes, &dot->phase);
+      if (dot->phased) {
+        cache.Prefetch(dot->phase);
+      } else {
+        DotCoverCache::MakeAxesKey(axes, dot->left, dot->top, &dot->key);
+        cache.Prefetch(dot->key);
+      }
     }
     return true;
   }
@@ -603,7 +610,8 @@ void SmallShapeRasterizer::DrawPlanned(const PlannedDot& dot, RenderTarget& targ
     cache = &DotCoverCache::ForThisThread();
     if (!cache->Worthwhile()) {
       cache = nullptr;
-    } else if (const DotCoverCache::Cover* cover = cache->Find(dot.key)) {
+    } else if (const DotCoverCache::Cover* cover =
+                   dot.phased ? cache->Find(dot.phase) : cache->Find(dot.key)) {
       if (whole) RememberWholeDot(dot, cover->alpha);
       target.BlendBlock(dot.left, dot.top, cover->columns, cover->rows, cover->alpha);
       return;
@@ -630,7 +638,11 @@ void SmallShapeRasterizer::DrawPlanned(const PlannedDot& dot, RenderTarget& targ
   if (cache) {
     DotCoverCache::Cover cover{BYTE(columns), BYTE(rows), {}};
     std::copy(alpha, alpha + columns * rows, cover.alpha);
-    cache->Store(dot.key, cover);
+    if (dot.phased) {
+      cache->Store(dot.phase, cover);
+    } else {
+      cache->Store(dot.key, cover);
+    }
   }
   if (whole) RememberWholeDot(placed, alpha);
   target.BlendBlock(left, top, columns, rows, alpha);

@@ -92,8 +92,10 @@ class SmallShapeRasterizer final : public RasterSink {
   struct PlannedDot {
     double x, y, width, height, flatness;
     int left, top, columns, rows;
-    bool keyed;  // key holds the outline, and the cache may hold it
+    bool keyed;   // key or phase holds the outline, and the cache may hold it
+    bool phased;  // phase does
     DotCoverCache::Key key;
+    DotCoverCache::PhaseKey phase;
   };
   // Plans the dot FillEllipse would draw; false, with nothing planned, when
   // it would return false.

@@ -384,6 +384,41 @@ TEST(Fill, DotAxisKeysTellDotsApart) {
   }
 }
 
+// Dots of a pixel or so are cached by where they fall in their cell and by
+// their spans: two sizes a sixteenth apart at one phase, each drawn twice so
+// that the second is looked up, and once more at another phase down, must
+// each keep AGG's coverage. A fresh thread's cache is awake from its first
+// dot.
+TEST(Fill, DotsSharingAPhaseKeepTheirOwnCoverage) {
+  std::string result;
+  std::thread([&result] {
+    Bitmap fast(96, 12), reference(96, 12);
+    Graphics g(&fast);
+    g.SetSmoothingMode(SmoothingModeAntiAlias);
+    g.Clear(Color(0xFFFFFFFF));
+    RasterClip clip;
+    clip.Reset(96, 12);
+    RenderTarget target;
+    target.Attach(reference.Surface(), &clip);
+    target.Replace(Rect(0, 0, 96, 12), 0xFFFFFFFF);
+    const SolidBrush brush{Color(0xFF008000)};
+    REAL x = 1.3f;
+    for (const REAL size : {0.5f, 0.5625f, 1.0f, 1.0625f, 1.5f, 1.5625f}) {
+      for (const REAL y : {2.7f, 5.2f, 7.7f}) {
+        const RectF rect(x, y, size, size * 0.75f);
+        if (g.FillEllipses(&brush, &rect, 1) != Ok) result = "failed";
+        FillWithAgg(target, brush, rect.X, rect.Y, rect.Width, rect.Height);
+      }
+      x += 5;
+    }
+    if (result.empty()) {
+      result =
+          RenderTest::FirstMismatch(fast, [&](int x, int y) { return PixelAt(reference, x, y); });
+    }
+  }).join();
+  EXPECT_EQ(result, "");
+}
+
 // Opaque paint on opaque pixels takes shortcuts in RenderTarget, one for
 // runs and one for dots: with either, every coverage (row), paint channel
 // and pixel channel (column) must blend as BlendPixel does.
