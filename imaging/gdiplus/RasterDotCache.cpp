@@ -79,34 +79,20 @@ bool DotCoverCache::MakeKey(const SubpixelPoint* points, int count, int left, in
   }
 }
 
-void DotCoverCache::MakeAxesKey(const DotAxes& axes, int left, int top, Key* key) {
-  // The point-count field holds the steps, 1 or 2, a count no outline
-  // MakeKey takes can have.
-  const int originX = left * kSubpixelScale, originY = top * kSubpixelScale;
-  std::uint64_t x = 0, y = 0;
-  for (int i = 0; i < 5; ++i) {
-    x |= std::uint64_t(axes.steps == 1 && i % 2 ? 0 : axes.x[i] - originX) << (i * kCoordinateBits);
-    y |= std::uint64_t(axes.steps == 1 && i % 2 ? 0 : axes.y[i] - originY) << (i * kCoordinateBits);
-  }
-  *key = Key{{std::uint64_t(axes.steps) << kCountShift | x, y, 0, kUsed}};
-}
-
 bool DotCoverCache::MakePhaseKey(const DotAxes& axes, PhaseKey* key) {
   static_assert(2 * kSubpixelShift == kPhaseBits);
-  // One step has no points between the axes: the spans from the left and
-  // top points skip them, and their bytes stay 0, which no span of two
-  // steps leaves.
+  // Each span is kept plus one, so that a tag is never 0; one step has no
+  // points between the axis values, and the spans from the low ones skip
+  // them, leaving bytes 0 that no tag of two steps has.
   const int stride = axes.steps == 2 ? 1 : 2;
   std::uint64_t tag = 0;
   for (int i = 0; i + stride <= 4; i += stride) {
     const int spanX = axes.x[i + stride] - axes.x[i], spanY = axes.y[i + stride] - axes.y[i];
-    if (spanX <= 0 || spanX >= kSubpixelScale || spanY <= 0 || spanY >= kSubpixelScale) {
-      return false;
-    }
-    tag |= std::uint64_t(spanX) << (8 * i) | std::uint64_t(spanY) << (8 * i + 32);
+    if (spanX < 0 || spanX > kMaxSpan || spanY < 0 || spanY > kMaxSpan) return false;
+    tag |= std::uint64_t(spanX + 1) << (8 * i) | std::uint64_t(spanY + 1) << (8 * i + 32);
   }
-  // Spans all positive put the left and top points first: with them, the
-  // phases place every point of the outline in the cells from theirs.
+  // The low axis values come first: with the spans, their phases place
+  // every point of the outline in the cells from theirs.
   key->index = std::uint32_t(axes.x[0] & kSubpixelMask) | std::uint32_t(axes.y[0] & kSubpixelMask)
                                                               << kSubpixelShift;
   key->tag = tag;

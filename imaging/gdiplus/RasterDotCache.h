@@ -41,21 +41,16 @@ class DotCoverCache {
   // one that does not end where it starts.
   static bool MakeKey(const SubpixelPoint* points, int count, int left, int top, Key* key);
 
-  // The key of the outline AxesOutline makes of axes, whose cells are
-  // columns left to left + kCells - 1 or fewer, and as many rows from top.
-  // It never equals a key MakeKey makes.
-  static void MakeAxesKey(const DotAxes& axes, int left, int top, Key* key);
-
-  // A dot keyed by its axis values, told apart by where its left and top
-  // points fall in their cells (the index) and by the spans between its
-  // axis values across and down (the tag, never 0): dots of a pixel or so
-  // are looked up directly, without a hash or a long key to compare.
+  // A dot of one or two steps, told apart by where its low axis values fall
+  // in their cells (the index) and by the spans between its axis values
+  // across and down (the tag, never 0): it is looked up directly, without a
+  // hash or a long key to compare. Dots of a pixel or two are of this kind.
   struct PhaseKey {
     std::uint32_t index;
     std::uint64_t tag;
   };
   // The phase key of the axes, for a dot whose cells start with those of
-  // its left and top points; false when a span is 0 or 256 and more.
+  // its low axis values; false when a span is negative or above kMaxSpan.
   static bool MakePhaseKey(const DotAxes& axes, PhaseKey* key);
 
   // False while recent look-ups mostly missed: the dots do not repeat, and
@@ -87,6 +82,8 @@ class DotCoverCache {
   };
   // Where a point falls in its cell, across and down.
   static constexpr int kPhaseBits = 16;
+  // The longest span a tag's byte holds, plus one.
+  static constexpr int kMaxSpan = 254;
 
   std::unique_ptr<Entry[]> entries_;      // kWays << kSetBits, made at first use
   std::unique_ptr<PhaseEntry[]> phases_;  // 1 << kPhaseBits, made at first use

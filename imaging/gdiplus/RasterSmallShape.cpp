@@ -535,31 +535,20 @@ bool SmallShapeRasterizer::PlanEllipse(double x, double y, double width, double 
   if (width != dotSteps_.width || height != dotSteps_.height || flatness != dotSteps_.flatness) {
     dotSteps_ = DotSteps{width, height, flatness, SureEllipseSteps(width, height, flatness)};
   }
-  // Dots of one or two steps are keyed by their axis values, with no
-  // outline made unless the cache misses.
+  // Dots of one or two steps are keyed by where they fall in their cells and
+  // by the spans of their axis values, with no outline made unless the cache
+  // misses.
   DotAxes axes;
-  if (DotAxesOf(x, y, width, height, dotSteps_.steps, &axes)) {
-    int minX = axes.x[0], maxX = axes.x[4], minY = axes.y[0], maxY = axes.y[4];
-    if (axes.steps == 2) {
-      minX = std::min({minX, axes.x[1], axes.x[3]});
-      maxX = std::max({maxX, axes.x[1], axes.x[3]});
-      minY = std::min({minY, axes.y[1], axes.y[3]});
-      maxY = std::max({maxY, axes.y[1], axes.y[3]});
-    }
-    dot->left = minX >> kShift;
-    dot->top = minY >> kShift;
-    dot->columns = (maxX >> kShift) - dot->left + 1;
-    dot->rows = (maxY >> kShift) - dot->top + 1;
+  if (DotAxesOf(x, y, width, height, dotSteps_.steps, &axes) &&
+      DotCoverCache::MakePhaseKey(axes, &dot->phase)) {
+    // Such spans put the low axis values first and the high ones last.
+    dot->left = axes.x[0] >> kShift;
+    dot->top = axes.y[0] >> kShift;
+    dot->columns = (axes.x[4] >> kShift) - dot->left + 1;
+    dot->rows = (axes.y[4] >> kShift) - dot->top + 1;
     if (dot->columns <= DotCoverCache::kCells && dot->rows <= DotCoverCache::kCells) {
-      DotCoverCache& cache = DotCoverCache::ForThisThread();
-      dot->keyed = true;
-      dot->phased = DotCoverCache::MakePhaseKey(axes, &dot->phase);
-      if (dot->phased) {
-        cache.Prefetch(dot->phase);
-      } else {
-        DotCoverCache::MakeAxesKey(axes, dot->left, dot->top, &dot->key);
-        cache.Prefetch(dot->key);
-      }
+      dot->keyed = dot->phased = true;
+      DotCoverCache::ForThisThread().Prefetch(dot->phase);
     }
     return true;
   }

@@ -358,37 +358,11 @@ TEST(Fill, DotCacheKeysTellOutlinesApart) {
   }
 }
 
-// Dots of one or two steps are keyed by their axis values instead: any bit
-// of a value the outline uses must change the key, and no axis key may
-// equal the outline key of the same dot.
-TEST(Fill, DotAxisKeysTellDotsApart) {
-  std::mt19937 random(5);
-  for (int steps : {1, 2}) {
-    DotAxes axes{steps, {}, {}};
-    for (int i = 0; i < 5; ++i) axes.x[i] = int(random() % 768), axes.y[i] = int(random() % 768);
-    if (steps == 1) axes.x[1] = axes.x[3] = axes.y[1] = axes.y[3] = 0;
-    DotCoverCache::Key key, changed, outline;
-    DotCoverCache::MakeAxesKey(axes, 0, 0, &key);
-    SubpixelPoint points[9];
-    ASSERT_TRUE(DotCoverCache::MakeKey(points, AxesOutline(axes, points), 0, 0, &outline));
-    EXPECT_FALSE(outline == key);
-    for (int i = 0; i < 100; ++i) {
-      if (steps == 1 && i / 10 % 5 % 2) continue;
-      int& value = i < 50 ? axes.x[i / 10] : axes.y[i / 10 - 5];
-      if ((value ^ 1 << i % 10) >= 768) continue;
-      value ^= 1 << i % 10;
-      DotCoverCache::MakeAxesKey(axes, 0, 0, &changed);
-      EXPECT_FALSE(changed == key) << steps << " " << i;
-      value ^= 1 << i % 10;
-    }
-  }
-}
-
 // Dots of a pixel or so are cached by where they fall in their cell and by
-// their spans: two sizes a sixteenth apart at one phase, each drawn twice so
-// that the second is looked up, and once more at another phase down, must
-// each keep AGG's coverage. A fresh thread's cache is awake from its first
-// dot.
+// their spans: sizes a sixteenth apart across, down or both at one phase,
+// each drawn twice so that the second is looked up, and once more at another
+// phase down, must each keep AGG's coverage. A fresh thread's cache is awake
+// from its first dot.
 TEST(Fill, DotsSharingAPhaseKeepTheirOwnCoverage) {
   std::string result;
   std::thread([&result] {
@@ -403,9 +377,12 @@ TEST(Fill, DotsSharingAPhaseKeepTheirOwnCoverage) {
     target.Replace(Rect(0, 0, 96, 12), 0xFFFFFFFF);
     const SolidBrush brush{Color(0xFF008000)};
     REAL x = 1.3f;
-    for (const REAL size : {0.5f, 0.5625f, 1.0f, 1.0625f, 1.5f, 1.5625f}) {
+    // A flat dot has spans down of 0 or 1.
+    const SizeF sizes[] = {{0.5f, 0.375f}, {0.5625f, 0.375f},  {1.0f, 0.75f}, {1.0f, 0.8125f},
+                           {1.5f, 1.125f}, {1.5625f, 1.1875f}, {1.0f, 0.02f}};
+    for (const SizeF& size : sizes) {
       for (const REAL y : {2.7f, 5.2f, 7.7f}) {
-        const RectF rect(x, y, size, size * 0.75f);
+        const RectF rect(x, y, size.Width, size.Height);
         if (g.FillEllipses(&brush, &rect, 1) != Ok) result = "failed";
         FillWithAgg(target, brush, rect.X, rect.Y, rect.Width, rect.Height);
       }
