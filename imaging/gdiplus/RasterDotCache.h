@@ -82,7 +82,7 @@ class DotCoverCache {
   };
   // Where a point falls in its cell, across and down.
   static constexpr int kPhaseBits = 16;
-  // The longest span a tag's byte holds, plus one.
+  // The longest span a tag keeps: plus one, it still fits a byte.
   static constexpr int kMaxSpan = 254;
 
   std::unique_ptr<Entry[]> entries_;      // kWays << kSetBits, made at first use
