@@ -135,6 +135,10 @@ bool DotAxesOf(double x, double y, double width, double height, int steps, DotAx
          SureSubpixel(cy - ry * u, &axes->y[1]) & SureSubpixel(cy + ry * u, &axes->y[3]);
 }
 
+namespace {
+
+// Writes the outline of the axis values, as FlattenDotSteps writes it, and
+// returns its point count.
 int AxesOutline(const DotAxes& axes, SubpixelPoint* points) {
   const int* const x = axes.x;
   const int* const y = axes.y;
@@ -150,6 +154,8 @@ int AxesOutline(const DotAxes& axes, SubpixelPoint* points) {
   *point++ = SubpixelPoint{x[4], y[2]};
   return int(point - points);
 }
+
+}  // namespace
 
 int FlattenDotSteps(double x, double y, double width, double height, double flatness, int steps,
                     SubpixelPoint* points) {

@@ -33,9 +33,6 @@ struct DotAxes {
 // The axis values of FlattenDotSteps' outline; false when steps is not 1 or
 // 2, or a step point lies too near a rounding tie to be sure of.
 bool DotAxesOf(double x, double y, double width, double height, int steps, DotAxes* axes);
-// Writes the outline of the axis values, as FlattenDotSteps writes it, and
-// returns its point count.
-int AxesOutline(const DotAxes& axes, SubpixelPoint* points);
 
 // FlattenDot for an ellipse known to take the given steps per quarter, as
 // RasterPath::EllipseSteps counts them.
