@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include <emmintrin.h>
+
 #include "RasterPath.h"
 #include "RasterSubpixel.h"
 
@@ -114,25 +116,53 @@ int FlattenDot(double x, double y, double width, double height, double flatness,
                          RasterPath::EllipseSteps(x, y, width, height, flatness), points);
 }
 
+namespace {
+
+// ToSubpixel of a point's x and y at once, for values above -0.5, where
+// its rounding is a truncation of the same sums; scaled receives them
+// before the truncation, for SureSubpixel's test.
+__m128i SubpixelPair(__m128d v, __m128d* scaled) {
+  *scaled = _mm_add_pd(_mm_mul_pd(_mm_add_pd(v, _mm_set1_pd(0.5)), _mm_set1_pd(kSubpixelScale)),
+                       _mm_set1_pd(0.5));
+  return _mm_cvttpd_epi32(*scaled);
+}
+
+void StorePair(__m128i pair, int* x, int* y) {
+  *x = _mm_cvtsi128_si32(pair);
+  *y = _mm_cvtsi128_si32(_mm_srli_si128(pair, 4));
+}
+
+// SureSubpixel's test for both values of a pair.
+__m128d SurePair(__m128d scaled, __m128i pair) {
+  const __m128d fraction = _mm_sub_pd(scaled, _mm_cvtepi32_pd(pair));
+  return _mm_and_pd(_mm_cmpgt_pd(fraction, _mm_set1_pd(kTieMargin)),
+                    _mm_cmplt_pd(fraction, _mm_set1_pd(1 - kTieMargin)));
+}
+
+}  // namespace
+
 bool DotAxesOf(double x, double y, double width, double height, int steps, DotAxes* axes) {
   if (steps != 1 && steps != 2) return false;
-  // As FlattenSteps makes them.
-  const double rx = width / 2, ry = height / 2;
-  const double cx = x + rx, cy = y + ry;
+  // As FlattenSteps makes them, x and y side by side: dots come by the
+  // thousand.
+  const __m128d r = _mm_div_pd(_mm_set_pd(height, width), _mm_set1_pd(2));
+  const __m128d c = _mm_add_pd(_mm_set_pd(y, x), r);
+  __m128d scaled;
   axes->steps = steps;
-  axes->x[0] = ToSubpixel(cx - rx);
-  axes->x[2] = ToSubpixel(cx);
-  axes->x[4] = ToSubpixel(cx + rx);
-  axes->y[0] = ToSubpixel(cy - ry);
-  axes->y[2] = ToSubpixel(cy);
-  axes->y[4] = ToSubpixel(cy + ry);
+  StorePair(SubpixelPair(_mm_sub_pd(c, r), &scaled), &axes->x[0], &axes->y[0]);
+  StorePair(SubpixelPair(c, &scaled), &axes->x[2], &axes->y[2]);
+  StorePair(SubpixelPair(_mm_add_pd(c, r), &scaled), &axes->x[4], &axes->y[4]);
   if (steps == 1) {
     axes->x[1] = axes->x[3] = axes->y[1] = axes->y[3] = 0;
     return true;
   }
-  const double u = kStepTable[2][1];
-  return SureSubpixel(cx - rx * u, &axes->x[1]) & SureSubpixel(cx + rx * u, &axes->x[3]) &
-         SureSubpixel(cy - ry * u, &axes->y[1]) & SureSubpixel(cy + ry * u, &axes->y[3]);
+  const __m128d ru = _mm_mul_pd(r, _mm_set1_pd(kStepTable[2][1]));
+  __m128d scaledLow, scaledHigh;
+  const __m128i low = SubpixelPair(_mm_sub_pd(c, ru), &scaledLow);
+  const __m128i high = SubpixelPair(_mm_add_pd(c, ru), &scaledHigh);
+  StorePair(low, &axes->x[1], &axes->y[1]);
+  StorePair(high, &axes->x[3], &axes->y[3]);
+  return _mm_movemask_pd(_mm_and_pd(SurePair(scaledLow, low), SurePair(scaledHigh, high))) == 3;
 }
 
 namespace {
