@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <emmintrin.h>
+
 #include "RasterSubpixel.h"
 #include "ThreadScratch.h"
 
@@ -84,12 +86,29 @@ bool DotCoverCache::MakePhaseKey(const DotAxes& axes, PhaseKey* key) {
   // Each span is kept plus one, so that a tag is never 0; one step has no
   // points between the axis values, and the spans from the low ones skip
   // them, leaving bytes 0 that no tag of two steps has.
-  const int stride = axes.steps == 2 ? 1 : 2;
   std::uint64_t tag = 0;
-  for (int i = 0; i + stride <= 4; i += stride) {
-    const int spanX = axes.x[i + stride] - axes.x[i], spanY = axes.y[i + stride] - axes.y[i];
-    if (spanX < 0 || spanX > kMaxSpan || spanY < 0 || spanY > kMaxSpan) return false;
-    tag |= std::uint64_t(spanX + 1) << (8 * i) | std::uint64_t(spanY + 1) << (8 * i + 32);
+  if (axes.steps == 2) {
+    // The four spans of each axis side by side, packed to bytes.
+    const __m128i spanX =
+        _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(axes.x + 1)),
+                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(axes.x)));
+    const __m128i spanY =
+        _mm_sub_epi32(_mm_loadu_si128(reinterpret_cast<const __m128i*>(axes.y + 1)),
+                      _mm_loadu_si128(reinterpret_cast<const __m128i*>(axes.y)));
+    const __m128i zero = _mm_setzero_si128(), most = _mm_set1_epi32(kMaxSpan);
+    const __m128i bad =
+        _mm_or_si128(_mm_or_si128(_mm_cmplt_epi32(spanX, zero), _mm_cmpgt_epi32(spanX, most)),
+                     _mm_or_si128(_mm_cmplt_epi32(spanY, zero), _mm_cmpgt_epi32(spanY, most)));
+    if (_mm_movemask_epi8(bad) != 0) return false;
+    const __m128i one = _mm_set1_epi32(1);
+    const __m128i words = _mm_packs_epi32(_mm_add_epi32(spanX, one), _mm_add_epi32(spanY, one));
+    tag = std::uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(words, words)));
+  } else {
+    for (int i = 0; i + 2 <= 4; i += 2) {
+      const int spanX = axes.x[i + 2] - axes.x[i], spanY = axes.y[i + 2] - axes.y[i];
+      if (spanX < 0 || spanX > kMaxSpan || spanY < 0 || spanY > kMaxSpan) return false;
+      tag |= std::uint64_t(spanX + 1) << (8 * i) | std::uint64_t(spanY + 1) << (8 * i + 32);
+    }
   }
   // The low axis values come first: with the spans, their phases place
   // every point of the outline in the cells from theirs.
