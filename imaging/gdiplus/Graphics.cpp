@@ -487,7 +487,19 @@ Graphics::EllipseRoute Graphics::RouteEllipse(const Brush* brush, REAL x, REAL y
           clip_.Bounds())) {
     return EllipseRoute::Dot;
   }
+  if (AntiAliased() && brush && Ready() && width > 0 && height > 0 && width <= kMaxDot &&
+      height <= kMaxDot && inRange(box.left) && inRange(box.top) && inRange(box.right) &&
+      inRange(box.bottom)) {
+    return EllipseRoute::CutDot;
+  }
   return EllipseRoute::Path;
+}
+
+bool Graphics::FillCutDot(REAL x, REAL y, REAL width, REAL height) {
+  const RasterBounds box{x, y, double(x) + width, double(y) + height};
+  if (clip_.IsEmpty() || !SmallShapeRasterizer::Touches(clip_, box)) return true;
+  return smallShape_.FillCutEllipse(x, y, width, height, kAntiAliasedFlatness, clip_.Bounds(),
+                                    target_);
 }
 
 Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REAL height) {
@@ -499,6 +511,13 @@ Status Graphics::FillEllipse(const Brush* brush, REAL x, REAL y, REAL width, REA
       if (brush->GetPaint(&paint) != Ok) break;
       target_.SetPaint(paint);
       if (smallShape_.FillEllipse(x, y, width, height, kAntiAliasedFlatness, target_)) return Ok;
+      break;
+    }
+    case EllipseRoute::CutDot: {
+      BrushPaint paint;
+      if (brush->GetPaint(&paint) != Ok) break;
+      target_.SetPaint(paint);
+      if (FillCutDot(x, y, width, height)) return Ok;
       break;
     }
     case EllipseRoute::Path:
@@ -513,9 +532,12 @@ Status Graphics::FillEllipses(const Brush* brush, const RectF* rects, INT count)
   if (!rects || count < 0) return SetStatus(InvalidParameter);
   BrushPaint paint;
   const bool paintable = brush && brush->GetPaint(&paint) == Ok;
-  // Dots are planned this many ahead of their drawing.
+  // Dots are planned this many ahead of their drawing. Dots cut by the
+  // clip's bounds stay in the run, in their place, so that the run goes on
+  // planning ahead past them.
   constexpr INT kAhead = 8;
   SmallShapeRasterizer::PlannedDot planned[kAhead];
+  const RectF* cut[kAhead];
   Status result = Ok;
   INT next = 0;
   while (next < count) {
@@ -525,19 +547,30 @@ Status Graphics::FillEllipses(const Brush* brush, const RectF* rects, INT count)
       const RectF& r = rects[next];
       const EllipseRoute route =
           paintable ? RouteEllipse(brush, r.X, r.Y, r.Width, r.Height) : EllipseRoute::Path;
-      if (route == EllipseRoute::Path ||
-          (route == EllipseRoute::Dot &&
-           !smallShape_.PlanEllipse(r.X, r.Y, r.Width, r.Height, kAntiAliasedFlatness, target_,
-                                    &planned[ready]))) {
+      if (route == EllipseRoute::Dot &&
+          smallShape_.PlanEllipse(r.X, r.Y, r.Width, r.Height, kAntiAliasedFlatness, target_,
+                                  &planned[ready])) {
+        cut[ready++] = nullptr;
+      } else if (route == EllipseRoute::CutDot) {
+        cut[ready++] = &r;
+      } else if (route != EllipseRoute::Hidden) {
         alone = true;
         break;
       }
-      if (route == EllipseRoute::Dot) ++ready;
       ++next;
     }
     if (ready > 0) {
       target_.SetPaint(paint);
-      for (INT i = 0; i < ready; ++i) smallShape_.DrawPlanned(planned[i], target_);
+      for (INT i = 0; i < ready; ++i) {
+        if (!cut[i]) {
+          smallShape_.DrawPlanned(planned[i], target_);
+        } else if (!FillCutDot(cut[i]->X, cut[i]->Y, cut[i]->Width, cut[i]->Height)) {
+          // As FillEllipse goes on: the long way, which reports.
+          const Status status = FillEllipse(brush, *cut[i]);
+          if (result == Ok) result = status;
+          target_.SetPaint(paint);
+        }
+      }
     }
     // Any other ellipse goes alone, reporting as FillEllipse does.
     if (alone) {

@@ -167,9 +167,13 @@ class Graphics {
   bool Ready() const { return surface_.scan0 != nullptr; }
   bool AntiAliased() const { return smoothingMode_ == SmoothingModeAntiAlias; }
   // How FillEllipse draws an ellipse: not at all (the clip hides it), as a
-  // dot on the small-shape grid, or as a path.
-  enum class EllipseRoute { Hidden, Dot, Path };
+  // dot on the small-shape grid, as a dot cut to the clip's bounds there,
+  // or as a path.
+  enum class EllipseRoute { Hidden, Dot, CutDot, Path };
   EllipseRoute RouteEllipse(const Brush* brush, REAL x, REAL y, REAL width, REAL height) const;
+  // Draws a CutDot ellipse with the paint already set; false, with nothing
+  // drawn, when it must go as a path after all.
+  bool FillCutDot(REAL x, REAL y, REAL width, REAL height);
 
   // Combines the clip with region (null: the infinite region) and rebuilds
   // the pixel runs.

@@ -381,6 +381,41 @@ struct SmallShapeRasterizer::ClippedLines {
   void line(int x1, int y1, int x2, int y2) { walk.Line(x1, y1, x2, y2); }
 };
 
+SmallShapeRasterizer::CutGrid SmallShapeRasterizer::GridFor(const RasterBounds& box,
+                                                            const Rect& area) {
+  // The cut lines lie in the area, its far edges included: the box held to
+  // it, with a cell of slack for rounding at the cuts.
+  auto span = [](double low, double high, INT from, INT size, int* first, int* last) {
+    const double edgeLow = from, edgeHigh = double(from) + size;
+    *first = int(std::floor(std::clamp(low + kPixelCentreShift, edgeLow, edgeHigh))) - 1;
+    *last = int(std::floor(std::clamp(high + kPixelCentreShift, edgeLow, edgeHigh))) + 1;
+  };
+  CutGrid grid;
+  span(box.left, box.right, area.X, area.Width, &grid.left, &grid.right);
+  span(box.top, box.bottom, area.Y, area.Height, &grid.top, &grid.bottom);
+  const double cells = double(grid.right - grid.left + 1) * double(grid.bottom - grid.top + 1);
+  grid.fits = grid.right - grid.left + 1 <= kMaxClippedWidth && cells <= kMaxClippedCells;
+  return grid;
+}
+
+template <class Feed>
+void SmallShapeRasterizer::SweepCut(const CutGrid& grid, FillMode fillMode, const Rect& area,
+                                    Feed&& feed, RenderTarget& target) {
+  PrepareGrid(grid.left, grid.top, grid.right, grid.bottom);
+  rowSpans_.assign(std::size_t(gridRows_),
+                   RowSpan{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()});
+  Walk<true> walk(grid_, gridLeft_, gridTop_, gridWidth_, rowSpans_.data());
+  ClippedLines lines{walk};
+  agg::rasterizer_sl_clip_dbl clipper;
+  clipper.clip_box(area.X, area.Y, double(area.X) + area.Width, double(area.Y) + area.Height);
+  feed(clipper, lines);
+  if (fillMode == FillModeAlternate) {
+    SweepSpans<true>(target);
+  } else {
+    SweepSpans<false>(target);
+  }
+}
+
 bool SmallShapeRasterizer::SweepClipped(FillMode fillMode, const Rect& area, RenderTarget& target) {
   if (Empty()) return true;
   if (!std::isfinite(bounds_.left) || !std::isfinite(bounds_.right) ||
@@ -388,18 +423,8 @@ bool SmallShapeRasterizer::SweepClipped(FillMode fillMode, const Rect& area, Ren
       area.Height <= 0) {
     return false;
   }
-  // The cut lines lie in the area, its far edges included: the outline's
-  // box held to it, with a cell of slack for rounding at the cuts.
-  auto span = [](double low, double high, INT from, INT size, int* first, int* last) {
-    const double edgeLow = from, edgeHigh = double(from) + size;
-    *first = int(std::floor(std::clamp(low + kPixelCentreShift, edgeLow, edgeHigh))) - 1;
-    *last = int(std::floor(std::clamp(high + kPixelCentreShift, edgeLow, edgeHigh))) + 1;
-  };
-  int left = 0, right = 0, top = 0, bottom = 0;
-  span(bounds_.left, bounds_.right, area.X, area.Width, &left, &right);
-  span(bounds_.top, bounds_.bottom, area.Y, area.Height, &top, &bottom);
-  const double gridCells = double(right - left + 1) * double(bottom - top + 1);
-  if (right - left + 1 > kMaxClippedWidth || gridCells > kMaxClippedCells) return false;
+  const CutGrid grid = GridFor(bounds_, area);
+  if (!grid.fits) return false;
   // Twice the enclosed area, and the length of the edges.
   double area2 = 0, edges = double(count_);
   {
@@ -431,42 +456,65 @@ bool SmallShapeRasterizer::SweepClipped(FillMode fillMode, const Rect& area, Ren
   }
   if (std::fabs(area2) / 2 > kSpanCellsPerEdgePixel * edges) return false;
 
-  PrepareGrid(left, top, right, bottom);
-  rowSpans_.assign(std::size_t(gridRows_),
-                   RowSpan{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()});
-  Walk<true> walk(grid_, gridLeft_, gridTop_, gridWidth_, rowSpans_.data());
-  ClippedLines lines{walk};
-  agg::rasterizer_sl_clip_dbl clipper;
-  clipper.clip_box(area.X, area.Y, double(area.X) + area.Width, double(area.Y) + area.Height);
-  // Figures close themselves, as in AGG's rasteriser.
-  double startX = 0, startY = 0;
-  bool open = false;
-  for (std::size_t i = 0; i < count_; ++i) {
-    const Vertex& v = vertices_[i];
-    switch (v.command) {
-      case Command::Move:
+  SweepCut(
+      grid, fillMode, area,
+      [this](agg::rasterizer_sl_clip_dbl& clipper, ClippedLines& lines) {
+        // Figures close themselves, as in AGG's rasteriser.
+        double startX = 0, startY = 0;
+        bool open = false;
+        for (std::size_t i = 0; i < count_; ++i) {
+          const Vertex& v = vertices_[i];
+          switch (v.command) {
+            case Command::Move:
+              if (open) clipper.line_to(lines, startX, startY);
+              startX = v.x + kPixelCentreShift;
+              startY = v.y + kPixelCentreShift;
+              clipper.move_to(startX, startY);
+              open = false;
+              break;
+            case Command::Line:
+              clipper.line_to(lines, v.x + kPixelCentreShift, v.y + kPixelCentreShift);
+              open = true;
+              break;
+            case Command::Close:
+              if (open) clipper.line_to(lines, startX, startY);
+              open = false;
+              break;
+          }
+        }
         if (open) clipper.line_to(lines, startX, startY);
-        startX = v.x + kPixelCentreShift;
-        startY = v.y + kPixelCentreShift;
-        clipper.move_to(startX, startY);
-        open = false;
-        break;
-      case Command::Line:
-        clipper.line_to(lines, v.x + kPixelCentreShift, v.y + kPixelCentreShift);
-        open = true;
-        break;
-      case Command::Close:
-        if (open) clipper.line_to(lines, startX, startY);
-        open = false;
-        break;
-    }
-  }
-  if (open) clipper.line_to(lines, startX, startY);
-  if (fillMode == FillModeAlternate) {
-    SweepSpans<true>(target);
-  } else {
-    SweepSpans<false>(target);
-  }
+      },
+      target);
+  return true;
+}
+
+bool SmallShapeRasterizer::FillCutEllipse(double x, double y, double width, double height,
+                                          double flatness, const Rect& area, RenderTarget& target) {
+  if (area.Width <= 0 || area.Height <= 0) return false;
+  // The flattened points stray from the rectangle by rounding errors only.
+  constexpr double kMargin = 1.0 / 1024;
+  const CutGrid grid =
+      GridFor({x - kMargin, y - kMargin, x + width + kMargin, y + height + kMargin}, area);
+  if (!grid.fits) return false;
+  // The lines SweepClipped would cut from the path of the ellipse, in its
+  // order: the figure, then its closing line.
+  SweepCut(
+      grid, FillModeAlternate, area,
+      [&](agg::rasterizer_sl_clip_dbl& clipper, ClippedLines& lines) {
+        double startX = 0, startY = 0;
+        RasterPath::FlattenEllipse(
+            x, y, width, height, flatness,
+            [&](double px, double py) {
+              startX = px + kPixelCentreShift;
+              startY = py + kPixelCentreShift;
+              clipper.move_to(startX, startY);
+            },
+            [&](double px, double py) {
+              clipper.line_to(lines, px + kPixelCentreShift, py + kPixelCentreShift);
+            });
+        clipper.line_to(lines, startX, startY);
+      },
+      target);
   return true;
 }
 

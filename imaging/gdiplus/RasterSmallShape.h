@@ -73,6 +73,13 @@ class SmallShapeRasterizer final : public RasterSink {
   // so much for its length that AGG, whose cost follows the edges, is
   // quicker.
   bool SweepClipped(FillMode fillMode, const Rect& area, RenderTarget& target);
+  // Fills the ellipse as FillEllipse would, for an ellipse that reaches
+  // past area: cut to it as SweepClipped cuts the path RasterPath::
+  // AddEllipse makes of it, without building that path. Dots thrown over a
+  // whole picture cross its edges by the hundred. False, with nothing
+  // drawn, when SweepClipped would return false.
+  bool FillCutEllipse(double x, double y, double width, double height, double flatness,
+                      const Rect& area, RenderTarget& target);
   // Records the figures of path, each closed, as AntiAliasedRasterizer
   // takes them (figures of one point are left out).
   void AddPath(const RasterPath& path);
@@ -123,6 +130,18 @@ class SmallShapeRasterizer final : public RasterSink {
   struct RowSpan {
     int first, last;
   };
+  // The grid of an outline cut to an area: cells [left, right] x [top,
+  // bottom], and whether it is small enough to sweep.
+  struct CutGrid {
+    int left, top, right, bottom;
+    bool fits;
+  };
+  static CutGrid GridFor(const RasterBounds& box, const Rect& area);
+  // Hands feed(clipper, lines) AGG's clipper, set to area, to send the
+  // outline through onto a walk over the grid, then sweeps it.
+  template <class Feed>
+  void SweepCut(const CutGrid& grid, FillMode fillMode, const Rect& area, Feed&& feed,
+                RenderTarget& target);
 
   // Tracking rows costs the small shapes' walk a test on every step: it
   // is a separate walk.
