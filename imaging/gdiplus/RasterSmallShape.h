@@ -77,7 +77,7 @@ class SmallShapeRasterizer final : public RasterSink {
   // past area: cut to it as SweepClipped cuts the path RasterPath::
   // AddEllipse makes of it, without building that path. Dots thrown over a
   // whole picture cross its edges by the hundred. False, with nothing
-  // drawn, when SweepClipped would return false.
+  // drawn, when the cut grid would be too large.
   bool FillCutEllipse(double x, double y, double width, double height, double flatness,
                       const Rect& area, RenderTarget& target);
   // Records the figures of path, each closed, as AntiAliasedRasterizer
